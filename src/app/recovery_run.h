@@ -1,0 +1,45 @@
+// One recovery run: the Open command's preparations and the scan driver that
+// runs the stages of a run in their fixed order, logging each one.
+#pragma once
+
+#include <string>
+
+#include "app/application_state.h"
+#include "app/open_database.h"
+
+namespace pellora {
+
+enum class ScanOutcome {
+  kCompleted,
+  kAborted,        // the file was refused, or the user stopped its checks
+  kEmptyCatalog,   // the file opened but holds no object
+};
+
+class RecoveryRun {
+ public:
+  RecoveryRun(ApplicationState& state, Notifier& notifier);
+
+  // The Open command after the options were confirmed: sets the process-running
+  // flag, starts the run's log file and logs the chosen file.
+  void begin();
+  // The scan driver. Ends with the process-running flag cleared.
+  ScanOutcome scan();
+
+  RunStorage& storage() { return storage_; }
+  const std::string& dataFilePath() const { return dataFilePath_; }
+
+ private:
+  void reset();
+  void log(const std::string& line) { state_.log.append(line); }
+  ScanOutcome abort();
+
+  ApplicationState& state_;
+  Notifier& notifier_;
+  RunStorage storage_;
+  std::string dataFilePath_;
+};
+
+// A path as the log shows it: every backslash doubled.
+std::string doubledBackslashes(const std::string& path);
+
+}  // namespace pellora

@@ -1,0 +1,2 @@
+// Keeps the test kit library non-empty while it grows; holds nothing.
+namespace pellora::kit {}
