@@ -1,6 +1,5 @@
 #include "app/open_database.h"
 
-#include "storage/boot_page.h"
 
 namespace pellora {
 
@@ -8,10 +7,7 @@ namespace {
 
 // The boot page names the database, its version and its collation. A
 // collation that is not found leaves the one already recorded in place.
-void readDatabaseIdentity(DatabaseFile& file, ApplicationState& state) {
-  CollationChoice choice =
-      state.options.collationAutoDetect ? CollationChoice::kAuto : CollationChoice::kManual;
-  BootPageResult boot = readBootPage(file, state.collations, choice, state.options.manualCollationId);
+void recordDatabaseIdentity(const BootPageResult& boot, ApplicationState& state) {
   state.databaseVersionText = boot.versionText;
   if (boot.collation) {
     state.databaseCollation = *boot.collation;
@@ -26,8 +22,11 @@ bool OpenDatabase(const std::string& path, RunStorage& storage, ApplicationState
   storage.release();
   storage.file = std::make_unique<DatabaseFile>(path, notifier, state.flags);
   if (!storage.file->valid() || storage.file->stoppedDuringOpen()) return false;
-  readDatabaseIdentity(*storage.file, state);
-  storage.file->attachSecondaryFiles(storage.fileList);
+  CollationRequest collation{&state.collations,
+                             state.options.collationAutoDetect ? CollationChoice::kAuto : CollationChoice::kManual,
+                             state.options.manualCollationId};
+  storage.catalog = std::make_unique<DatabaseCatalog>(*storage.file, collation);
+  recordDatabaseIdentity(storage.catalog->boot(), state);
   return true;
 }
 

@@ -1,6 +1,5 @@
 // Opening a database for a run: the data file with its checks and page
-// indexes, then the first steps of mapping it (the boot page and the secondary
-// files).
+// indexes, then its catalog.
 #pragma once
 
 #include <memory>
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "app/application_state.h"
+#include "catalog/database_catalog.h"
 #include "storage/database_file.h"
 
 namespace pellora {
@@ -15,13 +15,12 @@ namespace pellora {
 // What a run holds of the database it reads.
 struct RunStorage {
   std::unique_ptr<DatabaseFile> file;
-  // The data files named by the catalog, or found beside the primary.
-  std::vector<DataFileEntry> fileList;
+  std::unique_ptr<DatabaseCatalog> catalog;
   bool advancedMode = false;
 
   void release() {
+    catalog.reset();
     file.reset();
-    fileList.clear();
   }
 };
 

@@ -48,6 +48,13 @@ ScanOutcome RecoveryRun::scan() {
                             : "Standard mode is selected for file recovery.");
   log("Scanning of file starts...");
   if (!OpenDatabase(dataFilePath_, storage_, state_, notifier_)) return abort();
+  if (!storage_.catalog) return abort();
+  if (storage_.catalog->objects().empty()) {
+    storage_.release();
+    log("Either it is not valid mdf file or highly corrupted, select another file to recover.");
+    state_.flags.processRunning.store(false);
+    return ScanOutcome::kEmptyCatalog;
+  }
   if (state_.databaseVersionText.empty()) {
     state_.databaseVersionText = std::string("Database version: ") + kUnknownVersion;
     log(state_.databaseVersionText);

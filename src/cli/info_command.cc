@@ -29,6 +29,7 @@ void printIndex(const char* name, const PageIndex& index) {
 void printInfo(Session& session) {
   const ApplicationState& state = session.state();
   const DatabaseFile& file = *session.run().storage().file;
+  const DatabaseCatalog& catalog = *session.run().storage().catalog;
   std::string name = file.databaseName().empty() ? "RepairDataBase" : file.databaseName();
   std::printf("Database name\t%s\n", name.c_str());
   std::printf("Version\t%s\n", trimmed(state.databaseVersionText).c_str());
@@ -38,6 +39,11 @@ void printInfo(Session& session) {
   printIndex("System page index", file.systemPageIndex());
   printIndex("Data page index", file.dataPageIndex());
   printIndex("IAM page index", file.iamPageIndex());
+  std::printf("Objects\t%zu\n", catalog.objects().size());
+  std::printf("Columns\t%zu\n", catalog.legacyLayout() ? catalog.legacyColumns().size() : catalog.columns().size());
+  std::printf("Allocation units\t%zu\n", catalog.allocUnits().size());
+  std::printf("Rowsets\t%zu\n", catalog.rowsets().size());
+  std::printf("Catalog layout\t%s\n", catalog.legacyLayout() ? "SQL Server 2000 (legacy)" : "SQL Server 2005 and later");
   if (file.secondaryFiles().empty()) std::printf("Secondary files\tnone\n");
   for (const auto& [id, entry] : file.secondaryFiles()) {
     std::printf("Secondary file\t%d\t%s\t%llu pages\n", id, entry.physicalPath.c_str(),
@@ -45,17 +51,32 @@ void printInfo(Session& session) {
   }
 }
 
+// One line per object: id, type code, name, parent object id, schema id.
+void printObjects(Session& session) {
+  for (const TableInfo& object : session.run().storage().catalog->objects()) {
+    std::printf("%d\t%s\t%s\t%d\t%d\n", object.objectId, object.typeCode.c_str(), object.name.c_str(),
+                object.parentObjectId, object.schemaId);
+  }
+}
+
+void addReadingCommand(CLI::App& app, const char* name, const char* description, int& exitStatus,
+                       void (*print)(Session&)) {
+  auto options = std::make_shared<RunOptions>();
+  CLI::App* command = app.add_subcommand(name, description);
+  addRunOptions(*command, *options);
+  command->callback([options, &exitStatus, print] {
+    Session session;
+    exitStatus = session.open(*options);
+    if (exitStatus == kExitOk) print(session);
+  });
+}
+
 }  // namespace
 
 void addInfoCommand(CLI::App& app, int& exitStatus) {
-  auto options = std::make_shared<RunOptions>();
-  CLI::App* command = app.add_subcommand("info", "Open a data file and show what its pages say about it");
-  addRunOptions(*command, *options);
-  command->callback([options, &exitStatus] {
-    Session session;
-    exitStatus = session.open(*options);
-    if (exitStatus == kExitOk) printInfo(session);
-  });
+  addReadingCommand(app, "info", "Open a data file and show what its pages say about it", exitStatus, printInfo);
+  addReadingCommand(app, "objects", "List the objects of the catalog: id, type, name, parent id, schema id",
+                    exitStatus, printObjects);
 }
 
 }  // namespace pellora::cli
