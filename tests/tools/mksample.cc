@@ -1,0 +1,81 @@
+// mksample: writes a small synthetic primary data file built by the test kit,
+// for trying the program without a real database.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "kit/primary_file.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: mksample [--force] OUT.mdf\n"
+    "\n"
+    "Writes a small synthetic primary data file (SQL Server 2008 R2 layout,\n"
+    "database \"PelloraSample\", collation SQL_Latin1_General_CP1_CI_AS).\n"
+    "The file is made up by the test kit; it holds no data of any real database.\n"
+    "\n"
+    "  --force   overwrite OUT.mdf when it exists\n"
+    "  --help    show this text\n";
+
+struct Arguments {
+  bool force = false;
+  bool help = false;
+  std::string out;
+  std::string error;
+};
+
+Arguments parseArguments(int argc, char** argv) {
+  Arguments args;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      args.help = true;
+    } else if (arg == "--force") {
+      args.force = true;
+    } else if (arg.starts_with("-") && arg != "-") {
+      args.error = "unknown option " + arg;
+    } else if (!args.out.empty()) {
+      args.error = "more than one output file given";
+    } else {
+      args.out = arg;
+    }
+  }
+  if (args.out.empty() && args.error.empty() && !args.help) args.error = "no output file given";
+  return args;
+}
+
+pellora::kit::PrimaryFileLayout sampleLayout() {
+  pellora::kit::PrimaryFileLayout layout;
+  layout.version = 661;
+  layout.databaseName = "PelloraSample";
+  layout.collationId = 872468488;
+  layout.userPageCount = 24;
+  layout.pageCount = 64;  // 512 KiB
+  return layout;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Arguments args = parseArguments(argc, argv);
+  if (args.help) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (!args.error.empty()) {
+    std::fprintf(stderr, "mksample: %s\n\n%s", args.error.c_str(), kUsage);
+    return 2;
+  }
+  std::error_code ignored;
+  if (!args.force && std::filesystem::exists(args.out, ignored)) {
+    std::fprintf(stderr, "mksample: %s exists; use --force to overwrite it\n", args.out.c_str());
+    return 1;
+  }
+  std::string error;
+  if (!pellora::kit::minimalPrimaryFile(sampleLayout()).writeTo(args.out, args.force, &error)) {
+    std::fprintf(stderr, "mksample: cannot write %s\n", error.c_str());
+    return 1;
+  }
+  return 0;
+}
