@@ -44,6 +44,9 @@ std::string secondaryBaseName(const std::string& physicalPath) {
 }  // namespace
 
 bool isPrimarySystemObject(int32_t objectId) {
+  // Most pages belong to user objects, whose ids lie far above the largest
+  // system id: one comparison settles them.
+  if (objectId <= 0 || objectId > kPrimarySystemIds[std::size(kPrimarySystemIds) - 1]) return false;
   return std::find(std::begin(kPrimarySystemIds), std::end(kPrimarySystemIds), objectId) !=
          std::end(kPrimarySystemIds);
 }
@@ -140,6 +143,11 @@ bool DatabaseFile::buildPageIndex() {
 void DatabaseFile::indexFile(const ReadOnlyFile& file, uint64_t dataStart, uint64_t pageCount,
                              int32_t forcedFileId, bool primary, int32_t* foundFileId) {
   uint64_t step = progressStep(pageCount);
+  // Neighbouring pages mostly belong to the same object: remember its lists
+  // instead of looking the id up again for every page.
+  int32_t lastDataObject = 0, lastIamObject = 0;
+  std::vector<PageIndexEntry>* dataList = nullptr;
+  std::vector<PageIndexEntry>* iamList = nullptr;
   scanPages(file, dataStart, 0, pageCount, [&](uint64_t p, Bytes page) {
     if (flags_.stopRequested()) return false;
     PageFields fields = fieldsOf(page);
@@ -148,11 +156,19 @@ void DatabaseFile::indexFile(const ReadOnlyFile& file, uint64_t dataStart, uint6
     bool system = primary ? isPrimarySystemObject(fields.objectId) : isSecondarySystemObject(fields.objectId);
     if (system) systemIndex_[fields.objectId].push_back(entry);
     if (fields.objectId > 0 && fields.pageType == kDataPageType) {
-      dataIndex_[fields.objectId].push_back(entry);
+      if (!dataList || lastDataObject != fields.objectId) {
+        dataList = &dataIndex_[fields.objectId];
+        lastDataObject = fields.objectId;
+      }
+      dataList->push_back(entry);
       if (foundFileId && *foundFileId < 0 && fields.fileId > 1) *foundFileId = fields.fileId;
     }
     if (primary && fields.objectId > 0 && fields.pageType == kIamPageType) {
-      iamIndex_[fields.objectId].push_back(entry);
+      if (!iamList || lastIamObject != fields.objectId) {
+        iamList = &iamIndex_[fields.objectId];
+        lastIamObject = fields.objectId;
+      }
+      iamList->push_back(entry);
     }
     if (p % step == 0) notifier_.progressPos(static_cast<int64_t>(p));
     return true;
