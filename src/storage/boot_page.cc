@@ -59,8 +59,9 @@ std::string bootDatabaseName(Bytes nameUnits) {
     if (byte == 0) break;
     low.push_back(static_cast<char>(byte));
   }
-  size_t blank = low.find(' ', 1);
-  if (blank != std::string::npos) low.resize(blank);
+  // A name that starts with a blank is kept whole.
+  size_t blank = low.find(' ');
+  if (blank != std::string::npos && blank > 0) low.resize(blank);
   return decodeCodePage(low, ansiCodePage());
 }
 

@@ -76,7 +76,8 @@ DatabaseFile::DatabaseFile(const std::string& path, Notifier& notifier, RunFlags
     }
     if (!buildPageIndex()) {
       valid_ = false;
-      notifier_.failure(kNotValidMessage);
+      // Stopped before a system page was met says nothing about the file.
+      if (!flags_.stopRequested()) notifier_.failure(kNotValidMessage);
     }
   }
   stoppedDuringOpen_ = flags_.stopRequested();
