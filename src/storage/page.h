@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "storage/expansion_column.h"
 #include "storage/page_header.h"
 #include "storage/run_flags.h"
 
@@ -16,10 +17,14 @@ class CRecord;
 using PageBuffer = std::unique_ptr<PageBytes>;
 
 // What a page needs besides its bytes: the file it came from (for following
-// forwarding stubs; may be null for pages built in memory) and the run flags.
+// forwarding stubs; may be null for pages built in memory), the run flags, and
+// the columns of the table being read, which compressed records need to be
+// expanded (null while no table is read: compressed records then expand to
+// an empty image).
 struct PageContext {
   DatabaseFile* file = nullptr;
   const RunFlags* flags = nullptr;
+  const ExpansionTable* currentTable = nullptr;
 
   bool stopRequested() const { return flags && flags->stopRequested(); }
   bool showDeleted() const { return flags && flags->showDeleted.load(); }

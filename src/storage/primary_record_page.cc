@@ -1,25 +1,47 @@
 #include "storage/primary_record_page.h"
 
+#include "storage/carving.h"
 #include "storage/record.h"
+#include "storage/record_expansion.h"
 
 namespace pellora {
 
 namespace {
 constexpr uint16_t kFirstRecordOffset = 96;
+constexpr int kMaxCarvedSlotCount = 8192;
 }
 
 bool PrimaryRecordPage::yieldsNoRecords() const {
   return !hasSlotArray_ || header_.hasNegativeFields();
 }
 
+bool PrimaryRecordPage::carvingApplies() const {
+  return context_.carveDeleted() && context_.showDeleted() && hasSlotArray_ &&
+         header_.slotCount <= kMaxCarvedSlotCount && !header_.hasNegativeFields();
+}
+
+void PrimaryRecordPage::carveDeletedRecords() {
+  slots_ = carveRecordStarts(header_, bytes(), slots_, context_);
+  // Readers of the page take the slot count from the header, so it counts
+  // the carved slots too.
+  header_.slotCount = static_cast<int16_t>(slots_.size());
+}
+
 std::unique_ptr<CRecord> PrimaryRecordPage::recordAt(uint16_t offset, bool followStubs) const {
   if (offset < kFirstRecordOffset || offset >= kPageSize) return nullptr;
-  return std::make_unique<CPrimaryRecord>(header_, bytes(), offset, kPageSize - offset, context_,
-                                          followStubs);
+  auto record = std::make_unique<CPrimaryRecord>(header_, bytes(), offset, kPageSize - offset, context_,
+                                                 RecordReading{.followStubs = followStubs});
+  if (record->compressed && !record->damaged && !context_.legacyCatalog()) {
+    expandCompressedRecord(*record, compression_, context_);
+  }
+  return record;
 }
 
 PrimaryRecordPage::PrimaryRecordPage(PageBuffer buffer, PageContext context)
     : RecordPage(std::move(buffer), context) {
+  compression_ = readCompressionInfo(header_, bytes(), context_);
+  storedSlotCount_ = slots_.size();
+  if (carvingApplies()) carveDeletedRecords();
   if (yieldsNoRecords()) return;
   bool nonLeafIndex = header_.pageType == 2 && header_.level != 0;
   bool allGhostsHidden = header_.ghostRecordCount >= header_.slotCount && !context_.showDeleted();
@@ -35,6 +57,8 @@ PrimaryRecordPage::PrimaryRecordPage(PageBuffer buffer, PageContext context)
 
 PrimaryRecordPage::PrimaryRecordPage(PageBuffer buffer, PageContext context, int slot)
     : RecordPage(std::move(buffer), context) {
+  compression_ = readCompressionInfo(header_, bytes(), context_);
+  storedSlotCount_ = slots_.size();
   if (!hasSlotArray_) {
     records_.push_back(nullptr);
     return;

@@ -2,6 +2,7 @@
 
 #include "storage/database_file.h"
 #include "storage/primary_record_page.h"
+#include "storage/record_limits.h"
 
 namespace pellora {
 
@@ -11,14 +12,6 @@ constexpr uint8_t kCompressedBit = 0x01;
 constexpr uint8_t kNullBitmapBit = 0x10;
 constexpr uint8_t kVariableColumnsBit = 0x20;
 constexpr uint8_t kVersioningBit = 0x40;
-constexpr int kMaxColumns = 1024;
-constexpr int kMaxFixedData = 8060;
-
-std::vector<uint8_t> copyOf(Bytes b, size_t offset, size_t length) {
-  Bytes part = sliceOf(b, offset, length);
-  return {part.begin(), part.end()};
-}
-
 bool kindIsReadable(int32_t kind, bool showDeleted) {
   return kind == kPrimaryRecord || kind == kForwardedRecord || kind == kForwardingStub ||
          (kind == kDeletedRecord && showDeleted);
@@ -37,7 +30,7 @@ void CRecord::readStatusA(uint8_t status) {
 }
 
 CPrimaryRecord::CPrimaryRecord(const CPage_Header& header, Bytes page, size_t offset,
-                               size_t available, const PageContext& context, bool followStubs) {
+                               size_t available, const PageContext& context, RecordReading reading) {
   Bytes record = sliceOf(page, offset, available);
   availableLength = static_cast<uint16_t>(record.size());
   if (header.thisPage.pageNumber < 0 || header.pageType > 17 || record.empty()) {
@@ -51,11 +44,15 @@ CPrimaryRecord::CPrimaryRecord(const CPage_Header& header, Bytes page, size_t of
     damaged = true;
     return;
   }
-  if (compressed) return;  // the column-descriptor format is read elsewhere
+  if (compressed || reading.forceCompressed) {
+    compressed = true;
+    parseCompressed(record, record.size());
+    return;
+  }
 
   std::vector<uint8_t> target;
   if (kind == kForwardingStub) {
-    if (!followStubs || !followStub(record, context, target)) {
+    if (!reading.followStubs || !followStub(record, context, target)) {
       fixedDataLength = kUnreadableStub;
       return;
     }
