@@ -1,36 +1,51 @@
 // The smallest primary data file the engine should accept: a file header page,
-// allocation pages, the boot page, one page of each system table the catalog
-// starts from, an IAM page and the user pages it maps. Every position and id
-// is a field, so tests can say where things are and break one of them.
+// allocation pages, the boot page, the pages of the system tables with a small
+// catalog, an IAM page and the user pages it maps. Every position and id is a
+// field, and the catalog rows can be changed before the file is built, so
+// tests can say where things are and break one of them.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "kit/data_file_builder.h"
 #include "kit/system_pages.h"
+#include "kit/system_rows.h"
 
 namespace pellora::kit {
 
-// Object ids of the system tables, as their pages carry them.
-constexpr int32_t kSysRowsets = 5;
-constexpr int32_t kSysAllocUnits = 7;
-constexpr int32_t kSysSchObjs = 34;
-constexpr int32_t kSysColPars = 41;
+// Which generation of system tables the file's catalog is kept in.
+enum class CatalogLayout {
+  kCurrent,  // SQL Server 2005 and later: sysschobjs, syscolpars, sysallocunits, sysrowsets
+  kSql2000,  // sysobjects, sysindexes, syscolumns
+};
 
 struct PrimaryFileLayout {
   uint16_t version = 661;
   std::string databaseName = "PelloraSample";
   uint32_t collationId = kLatin1GeneralCp1CiAs;
+  CatalogLayout catalog = CatalogLayout::kCurrent;
 
   uint64_t pfsPosition = 1, gamPosition = 2, sgamPosition = 3;
+  // The current layout's system tables.
   uint64_t sysAllocUnitsPosition = 16;
   uint64_t sysSchObjsPosition = 17;
   uint64_t sysColParsPosition = 18;
   uint64_t sysRowsetsPosition = 19;
+  uint64_t sysSingleObjRefsPosition = 25;
+  // Both layouts.
+  uint64_t sysFiles1Position = 20;
+  // The SQL Server 2000 layout's system tables.
+  uint64_t sysObjectsPosition = 21;
+  uint64_t sysIndexesPosition = 22;
+  uint64_t sysColumnsPosition = 23;
   uint64_t iamPosition = 24;
 
   int32_t userObjectId = 1001;
+  std::string userTableName = "SampleTable";
+  uint64_t userRowsetId = 72057594039042048ULL;
+  uint64_t userAllocUnitId = 72057594043957248ULL;
   // User pages start on an extent boundary and fill whole extents, all mapped
   // by the IAM page's bitmap (so at most 63904 extents' worth).
   uint64_t firstUserPage = 32;
@@ -41,9 +56,38 @@ struct PrimaryFileLayout {
   uint64_t pageCount = 0;
 };
 
+// The SQL Server 2000 file: version 539 and its catalog layout.
+PrimaryFileLayout sql2000Layout();
+
+// Object ids of the view and the procedure of the sample catalog.
+constexpr int32_t kSampleViewId = 1002;
+constexpr int32_t kSampleProcedureId = 1003;
+
+// The rows of the file's system tables, by table: each table's rows go on the
+// one page at its layout position (more rows than a page holds abort). A
+// table without rows gets no page at all, and only the tables of the
+// layout's generation are written.
+struct CatalogRows {
+  std::vector<ObjectRow> objects;  // sysschobjs, or sysobjects
+  std::vector<ColumnRow> columns;  // syscolpars
+  std::vector<AllocUnitRow> allocUnits;
+  std::vector<RowsetRow> rowsets;
+  std::vector<ObjectRefRow> objectRefs;
+  std::vector<FileRow> files;  // sysfiles1
+  std::vector<LegacyIndexRow> legacyIndexes;
+  std::vector<LegacyColumnRow> legacyColumns;
+};
+
+// The sample catalog: the user table with its columns "Id" (int identity)
+// and "Name" (varchar(50)), a view and a procedure; for the current layout
+// the rowset and allocation unit that tie the table to its IAM page, for the
+// SQL Server 2000 layout its sysindexes heap row; a files row for file 1.
+CatalogRows sampleCatalog(const PrimaryFileLayout& layout = {});
+
 // A user data page of `layout.userObjectId`, numbered `position`.
 PageBuilder userDataPage(const PrimaryFileLayout& layout, int32_t position);
 
 DataFileBuilder minimalPrimaryFile(const PrimaryFileLayout& layout = {});
+DataFileBuilder minimalPrimaryFile(const PrimaryFileLayout& layout, const CatalogRows& catalog);
 
 }  // namespace pellora::kit

@@ -9,17 +9,22 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: mksample [--force] OUT.mdf\n"
+    "usage: mksample [--force] [--sql2000] OUT.mdf\n"
     "\n"
-    "Writes a small synthetic primary data file (SQL Server 2008 R2 layout,\n"
+    "Writes a small synthetic primary data file (SQL Server 2008 R2 format,\n"
     "database \"PelloraSample\", collation SQL_Latin1_General_CP1_CI_AS).\n"
+    "Its catalog holds the table SampleTable (Id int identity, Name varchar(50))\n"
+    "with 96 rows, the view SampleView and the procedure SampleProcedure.\n"
     "The file is made up by the test kit; it holds no data of any real database.\n"
     "\n"
-    "  --force   overwrite OUT.mdf when it exists\n"
-    "  --help    show this text\n";
+    "  --force     overwrite OUT.mdf when it exists\n"
+    "  --sql2000   write a SQL Server 2000 file: version 539, its catalog in\n"
+    "              sysobjects, sysindexes and syscolumns\n"
+    "  --help      show this text\n";
 
 struct Arguments {
   bool force = false;
+  bool sql2000 = false;
   bool help = false;
   std::string out;
   std::string error;
@@ -33,6 +38,8 @@ Arguments parseArguments(int argc, char** argv) {
       args.help = true;
     } else if (arg == "--force") {
       args.force = true;
+    } else if (arg == "--sql2000") {
+      args.sql2000 = true;
     } else if (arg.starts_with("-") && arg != "-") {
       args.error = "unknown option " + arg;
     } else if (!args.out.empty()) {
@@ -45,9 +52,9 @@ Arguments parseArguments(int argc, char** argv) {
   return args;
 }
 
-pellora::kit::PrimaryFileLayout sampleLayout() {
-  pellora::kit::PrimaryFileLayout layout;
-  layout.version = 661;
+pellora::kit::PrimaryFileLayout sampleLayout(bool sql2000) {
+  pellora::kit::PrimaryFileLayout layout =
+      sql2000 ? pellora::kit::sql2000Layout() : pellora::kit::PrimaryFileLayout{};
   layout.databaseName = "PelloraSample";
   layout.collationId = 872468488;
   layout.userPageCount = 24;
@@ -73,7 +80,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::string error;
-  if (!pellora::kit::minimalPrimaryFile(sampleLayout()).writeTo(args.out, args.force, &error)) {
+  if (!pellora::kit::minimalPrimaryFile(sampleLayout(args.sql2000)).writeTo(args.out, args.force, &error)) {
     std::fprintf(stderr, "mksample: cannot write %s\n", error.c_str());
     return 1;
   }
