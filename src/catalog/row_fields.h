@@ -42,6 +42,9 @@ class RowFields {
   Bytes fixed_;
 };
 
+// UTF-16LE text up to its first NUL unit, as UTF-8.
+std::string utf16TextUntilNul(Bytes units);
+
 // Gives the nameless rows of one reading pass their generated names.
 class NameSubstitution {
  public:

@@ -12,15 +12,9 @@ constexpr int32_t kIdentityStatus = 5;
 
 // Fixed UTF-16 text of `units` code units, trailing white space removed.
 std::string fixedUtf16(Bytes fixed, size_t offset, size_t units) {
-  Bytes part = sliceOf(fixed, offset, 2 * units);
-  std::u16string text;
-  for (size_t i = 0; i + 1 < part.size(); i += 2) {
-    char16_t unit = static_cast<char16_t>(part[i] | (part[i + 1] << 8));
-    if (unit == 0) break;
-    text.push_back(unit);
-  }
-  while (!text.empty() && (text.back() == u' ' || text.back() == u'\t')) text.pop_back();
-  return utf16ToUtf8(text);
+  std::string text = utf16TextUntilNul(sliceOf(fixed, offset, 2 * units));
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.pop_back();
+  return text;
 }
 
 }  // namespace
