@@ -1,6 +1,7 @@
 #include "storage/database_file.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "platform/paths.h"
@@ -29,8 +30,14 @@ PageFields fieldsOf(Bytes page) {
   return {u8At(page, 1), s32At(page, 24), u16At(page, 36)};
 }
 
-PageBuffer newZeroedPage() {
-  return PageBuffer(new (std::nothrow) PageBytes{});
+// One page read at `offset`; what lies past the end of the file reads as
+// zeros. Nothing when the buffer cannot be had.
+PageBuffer readPageAt(const ReadOnlyFile& file, uint64_t offset) {
+  PageBuffer buffer(new (std::nothrow) PageBytes);
+  if (!buffer) return nullptr;
+  size_t got = file.readAt(offset, buffer->data(), kPageSize);
+  std::memset(buffer->data() + got, 0, kPageSize - got);
+  return buffer;
 }
 
 // The part of the secondary file's leaf name before its extension: the file
@@ -255,10 +262,7 @@ PageBuffer DatabaseFile::fetch(PageId id, uint64_t firstPosition) {
   if (!file || !file->isOpen() || position > pages) return nullptr;
   uint64_t offset = start + position * kPageSize;
   if (offset > length) return nullptr;
-  PageBuffer buffer = newZeroedPage();
-  if (!buffer) return nullptr;
-  file->readAt(offset, buffer->data(), kPageSize);
-  return buffer;
+  return readPageAt(*file, offset);
 }
 
 PageBuffer DatabaseFile::readPageBuffer(PageId id) { return fetch(id, 1); }
@@ -307,10 +311,7 @@ PageBuffer DatabaseFile::readShiftCorrected(PageId id) {
 
 PageBuffer DatabaseFile::readPrimaryPosition(uint64_t position) {
   if (position > pageCount_) return nullptr;
-  PageBuffer buffer = newZeroedPage();
-  if (!buffer) return nullptr;
-  primary_.readAt(dataStart_ + position * kPageSize, buffer->data(), kPageSize);
-  return buffer;
+  return readPageAt(primary_, dataStart_ + position * kPageSize);
 }
 
 }  // namespace pellora
