@@ -11,20 +11,10 @@ const VariableColumn* RowFields::variable(size_t n) const {
   return &column;
 }
 
-std::string utf16TextUntilNul(Bytes units) {
-  std::u16string text;
-  for (size_t i = 0; i + 1 < units.size(); i += 2) {
-    char16_t unit = static_cast<char16_t>(units[i] | (units[i + 1] << 8));
-    if (unit == 0) break;
-    text.push_back(unit);
-  }
-  return utf16ToUtf8(text);
-}
-
 std::string RowFields::variableText(size_t n) const {
   const VariableColumn* column = variable(n);
   if (!column) return {};
-  return utf16TextUntilNul(Bytes(column->data.data(), column->data.size()));
+  return utf16Text(Bytes(column->data.data(), column->data.size()));
 }
 
 std::string RowFields::fixedText(size_t offset, size_t length) const {

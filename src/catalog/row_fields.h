@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/byte_text.h"
 #include "storage/record.h"
 
 namespace pellora {
@@ -41,9 +42,6 @@ class RowFields {
   const CRecord& record_;
   Bytes fixed_;
 };
-
-// UTF-16LE text up to its first NUL unit, as UTF-8.
-std::string utf16TextUntilNul(Bytes units);
 
 // Gives the nameless rows of one reading pass their generated names.
 class NameSubstitution {

@@ -12,7 +12,7 @@ constexpr int32_t kIdentityStatus = 5;
 
 // Fixed UTF-16 text of `units` code units, trailing white space removed.
 std::string fixedUtf16(Bytes fixed, size_t offset, size_t units) {
-  std::string text = utf16TextUntilNul(sliceOf(fixed, offset, 2 * units));
+  std::string text = utf16Text(sliceOf(fixed, offset, 2 * units));
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.pop_back();
   return text;
 }
