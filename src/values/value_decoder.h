@@ -2,7 +2,7 @@
 // decoder found for it and the descriptor describeValue made. Values kept
 // off-row (text, ntext, image and max types behind a pointer) are not seen
 // here: the row decoder hands those to the large-value reader, which renders
-// the collected bytes with text_decoding.h.
+// the collected bytes with platform/byte_text.h.
 #pragma once
 
 #include <string>
