@@ -3,6 +3,7 @@
 
 #include "cli/info_command.h"
 #include "cli/run_options.h"
+#include "cli/table_commands.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Vantorq Pellora v17.0: reads SQL Server data files (.mdf, .ndf) page by page, "
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   int exitStatus = pellora::cli::kExitOk;
   pellora::cli::addInfoCommand(app, exitStatus);
+  pellora::cli::addTableCommands(app, exitStatus);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

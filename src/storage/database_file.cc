@@ -24,10 +24,11 @@ struct PageFields {
   uint32_t pageType;
   int32_t objectId;
   uint16_t fileId;
+  uint16_t indexId;
 };
 
 PageFields fieldsOf(Bytes page) {
-  return {u8At(page, 1), s32At(page, 24), u16At(page, 36)};
+  return {u8At(page, 1), s32At(page, 24), u16At(page, 36), u16At(page, 6)};
 }
 
 // One page read at `offset`; what lies past the end of the file reads as
@@ -160,7 +161,7 @@ void DatabaseFile::indexFile(const ReadOnlyFile& file, uint64_t dataStart, uint6
     if (flags_.stopRequested()) return false;
     PageFields fields = fieldsOf(page);
     uint16_t fileId = forcedFileId >= 0 ? static_cast<uint16_t>(forcedFileId) : fields.fileId;
-    PageIndexEntry entry{fileId, static_cast<uint32_t>(p), fields.pageType};
+    PageIndexEntry entry{fileId, static_cast<uint32_t>(p), fields.pageType, fields.indexId};
     bool system = primary ? isPrimarySystemObject(fields.objectId) : isSecondarySystemObject(fields.objectId);
     if (system) systemIndex_[fields.objectId].push_back(entry);
     if (fields.objectId > 0 && fields.pageType == kDataPageType) {

@@ -22,6 +22,10 @@ struct PageIndexEntry {
   uint16_t fileId = 0;
   uint32_t position = 0;  // counted in the file that holds the page
   uint32_t pageType = 0;
+  // The header's index id: with the object id it names the allocation unit
+  // (id = object id << 16 | index id << 48), so units that share an object
+  // id keep their pages apart.
+  uint16_t indexId = 0;
 };
 
 using PageIndex = std::map<int32_t, std::vector<PageIndexEntry>>;
@@ -87,7 +91,12 @@ class DatabaseFile {
   PageBuffer readShiftCorrected(PageId id);
 
   const PageBytes* currentBuffer() const { return currentBuffer_.get(); }
-  PageContext pageContext() { return {this, &flags_}; }
+  PageContext pageContext() { return {this, &flags_, currentTable_.get()}; }
+  // The columns of the table being listed, which compressed records need to
+  // be expanded; none clears it. The file keeps its own copy.
+  void setCurrentTable(const ExpansionTable* table) {
+    currentTable_ = table ? std::make_shared<const ExpansionTable>(*table) : nullptr;
+  }
   RunFlags& flags() { return flags_; }
   Notifier& notifier() { return notifier_; }
 
@@ -119,6 +128,7 @@ class DatabaseFile {
   std::string primaryPath_;
   PageBuffer currentBuffer_;
   std::string databaseName_;
+  std::shared_ptr<const ExpansionTable> currentTable_;
   PageIndex systemIndex_;
   PageIndex dataIndex_;
   PageIndex iamIndex_;

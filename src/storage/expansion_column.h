@@ -28,7 +28,7 @@ enum ExpansionTypeCode : int {
   kIntType = 9,
   kNCharType = 10,
   kSmallIntType = 13,
-  kNVarCharType = 17,
+  kNVarCharType = 11,
   kMoneyType = 21,
   kSmallMoneyType = 29,
 };
