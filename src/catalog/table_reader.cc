@@ -103,16 +103,24 @@ ColumnLayout textLayout(const std::string& value) {
 
 }  // namespace
 
-std::string definitionValueText(const std::string& hexValue) {
+std::vector<uint8_t> definitionValueBytes(const std::string& hexValue) {
   std::vector<uint8_t> bytes;
   bytes.reserve(hexValue.size() / 2);
   for (size_t i = 2; i + 1 < hexValue.size(); i += 2) {
     const char digits[3] = {hexValue[i], hexValue[i + 1], 0};
     bytes.push_back(static_cast<uint8_t>(std::strtoul(digits, nullptr, 16)));
   }
-  const bool utf16 = std::find(bytes.begin() + std::min<size_t>(1, bytes.size()), bytes.end(), 0) != bytes.end();
+  return bytes;
+}
+
+bool isUtf16Definition(const std::vector<uint8_t>& bytes) {
+  return bytes.size() > 1 && std::find(bytes.begin() + 1, bytes.end(), 0) != bytes.end();
+}
+
+std::string definitionValueText(const std::string& hexValue) {
+  const std::vector<uint8_t> bytes = definitionValueBytes(hexValue);
   Bytes view(bytes.data(), bytes.size());
-  return utf16 ? utf16Text(view) : codePageText(view, 0);
+  return isUtf16Definition(bytes) ? utf16Text(view) : codePageText(view, 0);
 }
 
 bool isNonTableType(const std::string& typeCode) {

@@ -28,8 +28,12 @@ struct DefinitionEntry {
 
 using DefinitionList = std::vector<DefinitionEntry>;
 
-// The stored text of a definition value: UTF-16 when any byte after the
-// first is zero, else 8-bit text in the ANSI code page.
+// The bytes of a definition value text ("0x" and hexadecimal digits).
+std::vector<uint8_t> definitionValueBytes(const std::string& hexValue);
+// Definition values are UTF-16 text when any byte after the first is zero.
+bool isUtf16Definition(const std::vector<uint8_t>& bytes);
+// The stored text of a definition value: UTF-16 or 8-bit text in the ANSI
+// code page, as isUtf16Definition says.
 std::string definitionValueText(const std::string& hexValue);
 
 struct IndexKeyColumn {

@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/info_command.h"
+#include "cli/object_commands.h"
 #include "cli/run_options.h"
 #include "cli/table_commands.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
   int exitStatus = pellora::cli::kExitOk;
   pellora::cli::addInfoCommand(app, exitStatus);
   pellora::cli::addTableCommands(app, exitStatus);
+  pellora::cli::addObjectCommands(app, exitStatus);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
