@@ -17,7 +17,17 @@ std::string doubledBackslashes(const std::string& path) {
 }
 
 RecoveryRun::RecoveryRun(ApplicationState& state, Notifier& notifier)
-    : state_(state), notifier_(notifier) {}
+    : state_(state), notifier_(notifier), objectTree_(objectTreeModel_, notifier) {}
+
+RowDecoding RecoveryRun::rowDecoding(bool placeholders) {
+  RowDecoding decoding;
+  decoding.file = storage_.file.get();
+  decoding.flags = &state_.flags;
+  decoding.collations = &state_.collations;
+  decoding.database = &state_.databaseCollation;
+  decoding.placeholders = placeholders;
+  return decoding;
+}
 
 void RecoveryRun::begin() {
   state_.flags.processRunning.store(true);
@@ -28,14 +38,31 @@ void RecoveryRun::begin() {
 }
 
 void RecoveryRun::reset() {
+  definitions_.clear();
+  definitionReader_.reset();
+  reader_.reset();
   storage_.release();
+  objectTreeModel_.clear();
 }
 
 ScanOutcome RecoveryRun::abort() {
-  storage_.release();
+  return fail(ScanOutcome::kAborted, "Scanning process aborted.");
+}
+
+ScanOutcome RecoveryRun::fail(ScanOutcome outcome, const char* line) {
+  reset();
   state_.flags.processRunning.store(false);
-  log("Scanning process aborted.");
-  return ScanOutcome::kAborted;
+  log(line);
+  return outcome;
+}
+
+// The object tree with every named object, tables with data in bold; then
+// the definitions that computed columns and programmability nodes show.
+void RecoveryRun::buildObjectTree() {
+  const std::string& name = storage_.file->databaseName();
+  objectTree_.create(name);
+  reader_ = std::make_unique<TableReader>(*storage_.catalog, *storage_.file);
+  definitionReader_ = std::make_unique<DefinitionReader>(*reader_, notifier_, rowDecoding(false));
 }
 
 ScanOutcome RecoveryRun::scan() {
@@ -50,10 +77,8 @@ ScanOutcome RecoveryRun::scan() {
   if (!OpenDatabase(dataFilePath_, storage_, state_, notifier_)) return abort();
   if (!storage_.catalog) return abort();
   if (storage_.catalog->objects().empty()) {
-    storage_.release();
-    log("Either it is not valid mdf file or highly corrupted, select another file to recover.");
-    state_.flags.processRunning.store(false);
-    return ScanOutcome::kEmptyCatalog;
+    return fail(ScanOutcome::kEmptyCatalog,
+                "Either it is not valid mdf file or highly corrupted, select another file to recover.");
   }
   if (state_.databaseVersionText.empty()) {
     state_.databaseVersionText = std::string("Database version: ") + kUnknownVersion;
@@ -61,7 +86,17 @@ ScanOutcome RecoveryRun::scan() {
   } else {
     log("Database version: " + state_.databaseVersionText);
   }
+  buildObjectTree();
+  if (state_.collationName.empty()) state_.collationName = "Unknown Collation";
+  log("Collation Type: " + state_.collationName);
+  if (!objectTree_.fill(*reader_, definitions_)) {
+    return fail(ScanOutcome::kNoObjectTree,
+                "Whether it is not valid mdf file or highly corrupted, select another file to recover.");
+  }
+  if (TreeNode* userTables = objectTree_.group("User Tables")) objectTreeModel_.sortChildren(*userTables);
+  if (!storage_.catalog->legacyLayout()) definitions_ = definitionReader_->readAll();
   state_.flags.processRunning.store(false);
+  notifier_.statusText("Scanning completed for selected mdf file");
   log("Scanning completed for selected mdf file.");
   return ScanOutcome::kCompleted;
 }

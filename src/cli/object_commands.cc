@@ -42,16 +42,7 @@ void printIndented(const std::string& text, int level) {
 }
 
 int printTree(Session& session, const ObjectOptions&) {
-  RunStorage& storage = session.run().storage();
-  TableReader reader(*storage.catalog, *storage.file);
-  DefinitionReader definitions(reader, silentNotifier(), decodingFor(session));
-  const DefinitionList list = storage.catalog->legacyLayout() ? DefinitionList() : definitions.readAll();
-  TreeModel model;
-  ObjectTree tree(model, silentNotifier());
-  tree.create(storage.file->databaseName());
-  tree.fill(reader, list);
-  model.sortChildren(*tree.group("User Tables"));
-  printNode(*tree.root(), 0);
+  printNode(*session.run().objectTree().root(), 0);
   return kExitOk;
 }
 

@@ -24,6 +24,7 @@ int Session::open(const RunOptions& options) {
     case ScanOutcome::kCompleted:
       return kExitOk;
     case ScanOutcome::kEmptyCatalog:
+    case ScanOutcome::kNoObjectTree:
       std::fprintf(stderr, "pellora: %s\n", state_.log.paneLines().back().c_str());
       return kExitRefused;
     case ScanOutcome::kAborted:
