@@ -1,5 +1,6 @@
 #include "platform/byte_text.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/codepage.h"
@@ -67,6 +68,10 @@ std::string codePageText(Bytes bytes, int codePage) {
   std::string_view chars(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   const size_t end = chars.find('\0');
   if (end != std::string_view::npos) chars = chars.substr(0, end);
+  // Every Windows code page keeps the ASCII characters where ASCII has them,
+  // so plain ASCII text needs no converter.
+  const bool ascii = std::all_of(chars.begin(), chars.end(), [](char c) { return (c & 0x80) == 0; });
+  if (ascii) return std::string(chars);
   return decodeCodePage(chars, codePage != 0 ? codePage : ansiCodePage());
 }
 

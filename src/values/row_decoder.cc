@@ -30,6 +30,8 @@ class PageDecoder {
     collation_.database = decoding.database;
     collation_.listingMode = flag(&RunFlags::listingMode);
     legacyCatalog_ = flag(&RunFlags::legacyCatalog);
+    types_.reserve(layouts.size());
+    for (const ColumnLayout& layout : layouts) types_.push_back(columnTypeOf(layout));
   }
 
   std::vector<DecodedRow> decode(const PrimaryRecordPage& page);
@@ -75,6 +77,8 @@ class PageDecoder {
   const RowDecoding& decoding_;
   CollationContext collation_;
   bool legacyCatalog_ = false;
+  // The layouts' types, worked out once per page rather than per value.
+  std::vector<ColumnType> types_;
 };
 
 bool PageDecoder::skipped(const CRecord* record) const {
@@ -130,7 +134,7 @@ bool PageDecoder::testsNull(const RecordState& state, const ColumnLayout& layout
 
 void PageDecoder::decodeColumn(RecordState& state, ColumnLayout& layout, size_t h, DecodedCell& cell) {
   const CRecord& record = *state.record;
-  ValueDescriptor descriptor = describeValue(columnTypeOf(layout), layout.typeCode, &state.cursor);
+  ValueDescriptor descriptor = describeValue(types_[h], layout.typeCode, &state.cursor);
   size_t k = layout.leafOffset < 0 && descriptor.variable ? static_cast<size_t>(-(layout.leafOffset + 1))
                                                            : state.variableIndex;
   const bool compressedRules = !legacyRules() && op_ != Operation::kDefinitionsLegacy;
@@ -335,7 +339,8 @@ std::string PageDecoder::fixedValue(RecordState& state, const ColumnLayout& layo
 }
 
 std::string PageDecoder::decodeAt(ValueDescriptor& descriptor, Bytes bytes, const ColumnLayout& layout) {
-  return decodeValue(descriptor, bytes, columnTypeOf(layout), collation_);
+  const size_t h = static_cast<size_t>(&layout - layouts_.data());
+  return decodeValue(descriptor, bytes, h < types_.size() ? types_[h] : columnTypeOf(layout), collation_);
 }
 
 }  // namespace
