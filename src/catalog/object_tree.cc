@@ -189,4 +189,43 @@ std::string legacyKeyColumns(const LegacyTableInfo& table, bool primaryKey) {
   return closedColumnList(list);
 }
 
+std::string definitionIdOf(const DatabaseCatalog& catalog, const TableInfo& object) {
+  if (catalog.legacyLayout()) {
+    for (const TableInfo& candidate : catalog.objects()) {
+      if (candidate.name == object.name) return std::to_string(candidate.objectId);
+    }
+  }
+  return std::to_string(object.objectId);
+}
+
+std::string keyNodeText(const TreeNode& node, TableReader& reader, DefinitionReader& definitions) {
+  const TreeNode* group = node.parent;
+  const TreeNode* tableNode = group ? group->parent : nullptr;
+  if (group == nullptr || tableNode == nullptr) return {};
+  const std::string& tableName = tableNode->text;
+  const DatabaseCatalog& catalog = reader.catalog();
+  if (group->text == "PrimaryKey" || group->text == "Unique") {
+    const bool primary = group->text == "PrimaryKey";
+    if (catalog.legacyLayout()) {
+      for (const LegacyTableInfo& table : catalog.legacyTables()) {
+        if (table.objectId == node.itemData) {
+          const std::string columns = legacyKeyColumns(table, primary);
+          return primary ? primaryKeyStatement(table.name, columns) : uniqueStatement(table.name, node.text, columns);
+        }
+      }
+      return primary ? primaryKeyStatement("", "") : uniqueStatement("", node.text, "");
+    }
+    if (reader.prepared().currentObject.name != tableName) {
+      const bool system = tableNode->parent != nullptr && tableNode->parent->text == "System Tables";
+      reader.readTable(tableName, system ? "S " : "U ", {});
+    }
+    const std::string columns = preparedKeyColumns(reader.prepared(), catalog.indexes(), node.text, primary);
+    return primary ? primaryKeyStatement(tableName, columns) : uniqueStatement(tableName, node.text, columns);
+  }
+  const TableInfo object = catalog.findObject(node.text, "P ");
+  if (object.objectId == -1) return {};
+  const std::string text = definitions.definition(definitionIdOf(catalog, object));
+  return group->text == "Constraint" ? checkStatement(tableName, node.text, text) : text;
+}
+
 }  // namespace pellora

@@ -67,4 +67,14 @@ std::string preparedKeyColumns(const TableRows& table, const std::vector<IndexIn
 // The same from a legacy table's column references (its type status bits).
 std::string legacyKeyColumns(const LegacyTableInfo& table, bool primaryKey);
 
+// The text a node under one of a table's key groups shows: the PRIMARY KEY
+// or UNIQUE statement, the CHECK statement of a constraint, or a foreign
+// key's definition. `node` hangs under its group node, which hangs under the
+// table node. Prepares the table when another one is prepared.
+std::string keyNodeText(const TreeNode& node, TableReader& reader, DefinitionReader& definitions);
+
+// The id text the definition rows of the object `name` carry: in legacy
+// catalogs that of the first object with that name.
+std::string definitionIdOf(const DatabaseCatalog& catalog, const TableInfo& object);
+
 }  // namespace pellora

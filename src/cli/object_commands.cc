@@ -46,15 +46,6 @@ int printTree(Session& session, const ObjectOptions&) {
   return kExitOk;
 }
 
-// The id text the definition rows carry for `object`.
-std::string definitionIdOf(const DatabaseCatalog& catalog, const TableInfo& object) {
-  if (!catalog.legacyLayout()) return std::to_string(object.objectId);
-  for (const TableInfo& candidate : catalog.objects()) {
-    if (candidate.name == object.name) return std::to_string(candidate.objectId);
-  }
-  return std::to_string(object.objectId);
-}
-
 int printDefinition(Session& session, const ObjectOptions& options) {
   RunStorage& storage = session.run().storage();
   const TableInfo object = storage.catalog->findObject(options.object, "P ");
@@ -71,30 +62,6 @@ int printDefinition(Session& session, const ObjectOptions& options) {
   DefinitionReader definitions(reader, silentNotifier(), decodingFor(session));
   std::printf("%s\n", definitions.definition(definitionIdOf(*storage.catalog, object)).c_str());
   return kExitOk;
-}
-
-std::string keyStatement(Session& session, TableReader& reader, DefinitionReader& definitions,
-                         const TreeNode& group, const TreeNode& node, const std::string& tableName) {
-  const DatabaseCatalog& catalog = *session.run().storage().catalog;
-  if (group.text == "PrimaryKey" || group.text == "Unique") {
-    const bool primary = group.text == "PrimaryKey";
-    std::string name = tableName, columns;
-    if (catalog.legacyLayout()) {
-      name.clear();
-      for (const LegacyTableInfo& table : catalog.legacyTables()) {
-        if (table.objectId == node.itemData) {
-          name = table.name;
-          columns = legacyKeyColumns(table, primary);
-        }
-      }
-    } else {
-      columns = preparedKeyColumns(reader.prepared(), catalog.indexes(), node.text, primary);
-    }
-    return primary ? primaryKeyStatement(name, columns) : uniqueStatement(name, node.text, columns);
-  }
-  const TableInfo object = catalog.findObject(node.text, "P ");
-  const std::string text = definitions.definition(definitionIdOf(catalog, object));
-  return group.text == "Constraint" ? checkStatement(tableName, node.text, text) : text;
 }
 
 int printKeys(Session& session, const ObjectOptions& options) {
@@ -120,7 +87,7 @@ int printKeys(Session& session, const ObjectOptions& options) {
     for (const auto& node : group->children) {
       std::printf("  %s\n", node->text.c_str());
       if (group->text == "Columns") continue;
-      printIndented(keyStatement(session, reader, definitions, *group, *node, object.name), 2);
+      printIndented(keyNodeText(*node, reader, definitions), 2);
     }
   }
   return kExitOk;
