@@ -98,6 +98,8 @@ size_t CPrimaryRecord::readVariableColumns(Bytes record, size_t position, size_t
   if (v > columnCount) return 0;  // an impossible count: no columns, no raw copy
   if (v <= 0 || v >= kMaxColumns) return position;
   variableColumnCount = static_cast<int16_t>(v);
+  variableOffsets.reserve(static_cast<size_t>(v));
+  variableColumns.reserve(static_cast<size_t>(v));
   for (int j = 0; j < v; ++j) {
     size_t at = position + 2 * static_cast<size_t>(j);
     variableOffsets.push_back(at + 2 <= available ? u16At(record, at) : 0);
