@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "sharepoint/document_tree.h"
+
 namespace pellora {
 
 namespace {
@@ -107,6 +109,32 @@ BrowseResult Browser::previousScreen() {
   const bool moved = listing_ != nullptr && listing_->showPreviousScreen();
   leave();
   return moved ? BrowseResult::kDone : BrowseResult::kNothing;
+}
+
+BrowseResult Browser::clickDocumentNode(TreeNode& node) {
+  if (!enter()) return BrowseResult::kBusy;
+  RecordListModel& records = content_.records;
+  records.clearRows();
+  content_.setStatusText("");
+  records.setLabels("", records.caption);
+  content_.setCaption(node.text);
+  log("Please wait while " + node.text + " folder is scanning.");
+  content_.showRecords(true);
+  records.setColumns({});
+  if (node.tagKind != 0) records.setColumns({"File Name ", "Date Created ", "Date Modified "});
+  const auto& documents = run_.content().documents;
+  if (node.tagKind == kFolderTag) {
+    for (const auto& child : node.children) {
+      if (child->tagKind != kDocumentTag || child->documentIndex < 0) continue;
+      const size_t index = static_cast<size_t>(child->documentIndex);
+      if (index >= documents.size()) continue;
+      const DocumentEntry& document = documents[index];
+      records.addRow({document.leafName, document.timeCreated, document.timeLastModified});
+    }
+  }
+  leave();
+  log("Scanning process completed.");
+  return BrowseResult::kDone;
 }
 
 }  // namespace pellora

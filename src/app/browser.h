@@ -27,6 +27,9 @@ class Browser {
   Browser(RecoveryRun& run, ApplicationState& state, ContentModel& content, Notifier& notifier);
 
   BrowseResult clickNode(TreeNode& node);
+  // A click on a node of the document tree: the documents directly under a
+  // list or folder node, with their names and dates.
+  BrowseResult clickDocumentNode(TreeNode& node);
   BrowseResult nextScreen();
   BrowseResult previousScreen();
 

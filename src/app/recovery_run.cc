@@ -1,5 +1,7 @@
 #include "app/recovery_run.h"
 
+#include "sharepoint/sharepoint_scan.h"
+
 namespace pellora {
 
 namespace {
@@ -43,6 +45,8 @@ void RecoveryRun::reset() {
   reader_.reset();
   storage_.release();
   objectTreeModel_.clear();
+  documentTreeModel_.clear();
+  content_.clear();
 }
 
 ScanOutcome RecoveryRun::abort() {
@@ -63,6 +67,18 @@ void RecoveryRun::buildObjectTree() {
   objectTree_.create(name);
   reader_ = std::make_unique<TableReader>(*storage_.catalog, *storage_.file);
   definitionReader_ = std::make_unique<DefinitionReader>(*reader_, notifier_, rowDecoding(false));
+}
+
+// Sites, lists and documents of the content tables, and the document tree.
+void RecoveryRun::readSharePointContent() {
+  SharePointScan sharepoint(*reader_, notifier_, rowDecoding(true), storage_.advancedMode, documentTreeModel_,
+                            content_);
+  sharepoint.readSites();
+  sharepoint.readLists();
+  if (state_.collationName.empty()) state_.collationName = "Unknown Collation";
+  log("Collation Type: " + state_.collationName);
+  sharepoint.readDocuments();
+  sharepoint.buildDataBranch();
 }
 
 ScanOutcome RecoveryRun::scan() {
@@ -87,8 +103,7 @@ ScanOutcome RecoveryRun::scan() {
     log("Database version: " + state_.databaseVersionText);
   }
   buildObjectTree();
-  if (state_.collationName.empty()) state_.collationName = "Unknown Collation";
-  log("Collation Type: " + state_.collationName);
+  readSharePointContent();
   if (!objectTree_.fill(*reader_, definitions_)) {
     return fail(ScanOutcome::kNoObjectTree,
                 "Whether it is not valid mdf file or highly corrupted, select another file to recover.");

@@ -7,6 +7,7 @@
 #include "app/application_state.h"
 #include "app/open_database.h"
 #include "catalog/object_tree.h"
+#include "sharepoint/content_entries.h"
 
 namespace pellora {
 
@@ -31,6 +32,8 @@ class RecoveryRun {
   // What the scan found, for browsing afterwards; the reader and the
   // definitions exist once the catalog has been read.
   TreeModel& objectTreeModel() { return objectTreeModel_; }
+  TreeModel& documentTreeModel() { return documentTreeModel_; }
+  const SharePointContent& content() const { return content_; }
   ObjectTree& objectTree() { return objectTree_; }
   TableReader* tableReader() { return reader_.get(); }
   DefinitionReader* definitionReader() { return definitionReader_.get(); }
@@ -45,12 +48,15 @@ class RecoveryRun {
   ScanOutcome abort();
   ScanOutcome fail(ScanOutcome outcome, const char* line);
   void buildObjectTree();
+  void readSharePointContent();
 
   ApplicationState& state_;
   Notifier& notifier_;
   RunStorage storage_;
   std::string dataFilePath_;
   TreeModel objectTreeModel_;
+  TreeModel documentTreeModel_;
+  SharePointContent content_;
   ObjectTree objectTree_;
   std::unique_ptr<TableReader> reader_;
   std::unique_ptr<DefinitionReader> definitionReader_;

@@ -245,4 +245,17 @@ void RecordListing::forEachRow(bool advancedMode, const std::function<bool(const
   flags.listingMode = false;
 }
 
+void RecordListing::forEachDecodedRow(bool advancedMode, const std::function<bool(const DecodedRow&)>& take) {
+  RunFlags& flags = reader_.file().flags();
+  flags.listingMode = true;
+  layouts_ = reader_.prepared().columns;
+  pages_ = choosePages(advancedMode);
+  notifier_.progressRange(0, static_cast<int64_t>(reader_.prepared().pages.size()));
+  notifier_.progressPos(0);
+  setCurrentTable(true);
+  visitRows(ScreenPosition{}, [&](ScreenPosition, const DecodedRow& row) { return take(row); });
+  setCurrentTable(false);
+  flags.listingMode = false;
+}
+
 }  // namespace pellora

@@ -45,6 +45,10 @@ class RecordListing {
   // Every non-blank row of the prepared table, in listing order, without
   // screens: `take` returns false to stop. Nothing is kept between pages.
   void forEachRow(bool advancedMode, const std::function<bool(const DecodedRow&)>& take);
+  // Every decoded row, blank ones included, from the IAM walk (without the
+  // page-chain fallback of heaps) or, in Advanced mode, the page list. The
+  // progress goes by pages.
+  void forEachDecodedRow(bool advancedMode, const std::function<bool(const DecodedRow&)>& take);
 
   Lister lister() const { return lister_; }
   int64_t pageNumber() const { return pageNumber_; }

@@ -401,6 +401,7 @@ void TableReader::applyPhysicalLayout(const DefinitionList& definitions) {
       layout->leafOffset = static_cast<int16_t>(row.offset & 0xFFFF);
       layout->ordinal = row.hobtColumnId;
       layout->nullBit = row.nullBit;
+      if (layout->typeCode == TypeCode::kBit) layout->bitPosition = row.bitPosition;
       layout->present = true;
     }
   }

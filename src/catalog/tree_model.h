@@ -14,6 +14,12 @@ struct TreeNode {
   std::string text;
   int64_t itemData = 0;
   bool bold = false;
+  // Document tree nodes: the tag kind ('D' a list or folder whose documents
+  // can be listed, 'F' a document, 0 none), the document index it names,
+  // and the icon to show ("folder", or a document's file-name extension).
+  char tagKind = 0;
+  int32_t documentIndex = 0;
+  std::string icon;
   TreeNode* parent = nullptr;
   std::vector<std::unique_ptr<TreeNode>> children;
 

@@ -1,6 +1,7 @@
 // pellora: reads SQL Server data files without a server.
 #include <CLI/CLI.hpp>
 
+#include "cli/document_commands.h"
 #include "cli/info_command.h"
 #include "cli/object_commands.h"
 #include "cli/run_options.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
   pellora::cli::addInfoCommand(app, exitStatus);
   pellora::cli::addTableCommands(app, exitStatus);
   pellora::cli::addObjectCommands(app, exitStatus);
+  pellora::cli::addDocumentCommands(app, exitStatus);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

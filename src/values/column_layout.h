@@ -37,6 +37,9 @@ struct ColumnLayout {
   int16_t leafOffset = 0;
   int16_t secondOffset = 0;  // the SQL Server 2000 offset, same convention
   int32_t nullBit = -1;      // from 1; 0 or less when there is none
+  // A bit column's bit in its byte, from the physical layout; -1 when the
+  // layout gives none and bits are counted off in column order.
+  int16_t bitPosition = -1;
   bool primaryKeyColumn = false;
   bool uniqueIndexColumn = false;
   bool uniqueConstraintColumn = false;

@@ -1,5 +1,7 @@
 #include "values/row_decoder.h"
 
+#include <optional>
+
 #include "storage/large_value_reader.h"
 #include "storage/record.h"
 #include "values/value_decoder.h"
@@ -70,6 +72,7 @@ class PageDecoder {
   std::string fixedValue(RecordState& state, const ColumnLayout& layout, ValueDescriptor& descriptor);
   int64_t fixedPosition(const RecordState& state, const ColumnLayout& layout, int64_t fixedLength) const;
   std::string decodeAt(ValueDescriptor& descriptor, Bytes bytes, const ColumnLayout& layout);
+  std::optional<std::string> placedBit(const ColumnLayout& layout, const CRecord& record, int64_t at) const;
   LargeValueRequest largeValueRequest(const ColumnLayout& layout, TypeCode code) const;
 
   Operation op_;
@@ -112,9 +115,13 @@ DecodedRow PageDecoder::decodeRecord(RecordState& state) {
   if (op_ != Operation::kDefinitionsLegacy) {
     visited = std::min<size_t>(layouts_.size(), std::max<int32_t>(state.columnCount, 0));
   }
+  // Columns without a place in the record (computed ones) do not count
+  // against the record's column count.
   DecodedRow row(layouts_.size());
-  for (size_t h = 0; h < visited; ++h) {
+  size_t stored = 0;
+  for (size_t h = 0; h < layouts_.size() && stored < visited; ++h) {
     if (layouts_[h].ordinal == kNoOrdinal) continue;
+    ++stored;
     decodeColumn(state, layouts_[h], h, row[h]);
   }
   return row;
@@ -187,7 +194,10 @@ void PageDecoder::decodeColumn(RecordState& state, ColumnLayout& layout, size_t 
     value = fixedValue(state, layout, descriptor);
   }
   if (!layout.sparse) ++state.processed;
-  if (op_ == Operation::kRowsLegacy && value.empty() && layout.nullable) {
+  // A fixed column keeps its place in the record when NULL: it is read to
+  // move past it, but its bytes are no value.
+  const bool nullFixed = op_ == Operation::kRowsLegacy && isNull && !descriptor.variable && !layout.sparse;
+  if (op_ == Operation::kRowsLegacy && ((value.empty() && layout.nullable) || nullFixed)) {
     cell.null = true;
     return;
   }
@@ -330,12 +340,26 @@ std::string PageDecoder::fixedValue(RecordState& state, const ColumnLayout& layo
   const int64_t fixedLength = static_cast<int64_t>(record.fixedData.size());
   const int64_t at = fixedPosition(state, layout, fixedLength);
   if (at < 0) return {};
+  if (const std::optional<std::string> bit = placedBit(layout, record, at)) return *bit;
   Bytes bytes(record.fixedData.data() + at, static_cast<size_t>(fixedLength - at));
   std::string value = decodeAt(descriptor, bytes, layout);
   int64_t advance = descriptor.storedLength;
   if (legacyRules() && advance <= 0) advance = descriptor.fixedWidth;
   state.fixedOffset += advance;
   return value;
+}
+
+// A bit column whose byte and bit the physical layout gives is read there:
+// counting bits off in column order would shift every bit after a NULL one.
+std::optional<std::string> PageDecoder::placedBit(const ColumnLayout& layout, const CRecord& record,
+                                                  int64_t at) const {
+  const bool placed = layout.typeCode == TypeCode::kBit && layout.bitPosition >= 0 && layout.bitPosition < 8 &&
+                      layout.leafOffset >= kRecordHeaderSize && op_ != Operation::kDefinitionsLegacy &&
+                      !(op_ == Operation::kRowsLegacy && legacyCatalog_);
+  if (!placed || at != layout.leafOffset - kRecordHeaderSize) return std::nullopt;
+  if (at < 0 || static_cast<size_t>(at) >= record.fixedData.size()) return std::nullopt;
+  const uint8_t byte = record.fixedData[static_cast<size_t>(at)];
+  return ((byte >> layout.bitPosition) & 1) != 0 ? "True" : "False";
 }
 
 std::string PageDecoder::decodeAt(ValueDescriptor& descriptor, Bytes bytes, const ColumnLayout& layout) {

@@ -1,0 +1,283 @@
+#include "kit/content_db_file.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "kit/content_db_bodies.h"
+#include "kit/content_db_large_values.h"
+#include "kit/content_db_pages.h"
+#include "kit/content_db_rows.h"
+#include "kit/content_db_table.h"
+#include "kit/record_builder.h"
+#include "kit/scalar_type_rows.h"
+#include "kit/system_pages.h"
+#include "kit/system_rows.h"
+
+namespace pellora::kit {
+
+namespace {
+
+constexpr uint64_t kSystemAreaFirst = 16;
+constexpr uint64_t kUserAreaFirst = 256;
+constexpr int kGhostKind = 6;
+constexpr uint8_t kLobUnitType = 2;
+constexpr int32_t kClusteredIndex = 1;
+
+// The data pages of one table, filled in row order and linked as the leaf
+// level of a clustered index is.
+class TablePages {
+ public:
+  TablePages(const ContentTable& table, ExtentAllocator& extents, int32_t headerObjectId)
+      : table_(table), segment_(extents, headerObjectId) {}
+
+  void add(const std::vector<uint8_t>& record, bool ghost) {
+    const size_t need = record.size() + 2;
+    if (pages_.empty() ||
+        pages_.back().appendOffset() + need + 2 * static_cast<size_t>(pages_.back().currentSlotCount()) > kPageSize) {
+      const PageId id = segment_.nextPage();
+      PageBuilder page;
+      page.type(PageType::kData).thisPage(id).objectId(segment_.headerObjectId()).indexId(kUserUnitHeaderIndexId);
+      pages_.push_back(std::move(page));
+      ghosts_.push_back(0);
+    }
+    pages_.back().addRecord(Bytes(record.data(), record.size()));
+    if (ghost) ++ghosts_.back();
+    else ++liveRows_;
+  }
+
+  void writeTo(DataFileBuilder& file) {
+    for (size_t i = 0; i < pages_.size(); ++i) {
+      PageBuilder& page = pages_[i];
+      if (ghosts_[i] > 0) page.ghostRecordCount(ghosts_[i]);
+      if (i > 0) page.previousPage({1, s32At(pages_[i - 1].trueImage(), 32)});
+      if (i + 1 < pages_.size()) page.nextPage({1, s32At(pages_[i + 1].trueImage(), 32)});
+      file.setPage(static_cast<uint64_t>(s32At(page.trueImage(), 32)), page);
+    }
+  }
+
+  const ContentTable& table() const { return table_; }
+  AllocationSegment& segment() { return segment_; }
+  uint64_t liveRows() const { return liveRows_; }
+
+ private:
+  const ContentTable& table_;
+  AllocationSegment segment_;
+  std::vector<PageBuilder> pages_;
+  std::vector<int16_t> ghosts_;
+  uint64_t liveRows_ = 0;
+};
+
+// Allocation unit header object ids: above every system table id.
+constexpr int32_t kFirstUnitObject = 3001;
+
+std::vector<ScalarTypeRow> scalarTypes(const ContentFileOptions& options) {
+  std::vector<ScalarTypeRow> rows;
+  for (SqlType type : {SqlType::kImage, SqlType::kNText, SqlType::kUniqueIdentifier, SqlType::kTinyInt,
+                       SqlType::kSmallInt, SqlType::kInt, SqlType::kDateTime, SqlType::kFloat, SqlType::kBit,
+                       SqlType::kBigInt, SqlType::kVarBinary, SqlType::kVarChar, SqlType::kBinary,
+                       SqlType::kNVarChar}) {
+    const SqlTypeInfo info = sqlTypeInfo(type);
+    ScalarTypeRow row;
+    row.typeId = info.systemTypeId;
+    row.name = info.name;
+    row.systemTypeId = info.systemTypeId;
+    row.length = info.fixedWidth != 0 ? info.fixedWidth : (type == SqlType::kImage || type == SqlType::kNText ? 16 : 8000);
+    row.precision = info.precision;
+    row.scale = info.scale;
+    row.collationId = info.text ? static_cast<int32_t>(options.collationId) : 0;
+    rows.push_back(row);
+  }
+  if (options.layout == ContentLayout::k2010) {
+    for (auto [id, name] : {std::pair{kCompressedBinaryType, "tCompressedBinary"},
+                            std::pair{kCompressedStringType, "tCompressedString"}}) {
+      ScalarTypeRow row;
+      row.typeId = id;
+      row.schemaId = kDboSchema;
+      row.name = name;
+      row.systemTypeId = sqlTypeInfo(SqlType::kVarBinary).systemTypeId;
+      row.length = -1;
+      rows.push_back(row);
+    }
+  }
+  return rows;
+}
+
+template <typename Row>
+std::vector<std::vector<uint8_t>> encodedRows(const std::vector<Row>& rows, std::vector<uint8_t> (*encode)(const Row&)) {
+  std::vector<std::vector<uint8_t>> out;
+  for (const Row& row : rows) out.push_back(encode(row));
+  return out;
+}
+
+// Lays the system tables out from kSystemAreaFirst on, after the IAM pages.
+class SystemArea {
+ public:
+  explicit SystemArea(DataFileBuilder& file) : file_(file) {}
+
+  uint64_t take() {
+    if (next_ >= kUserAreaFirst) {
+      std::fprintf(stderr, "kit: the system tables of the content database need more than %llu pages\n",
+                   static_cast<unsigned long long>(kUserAreaFirst - kSystemAreaFirst));
+      std::abort();
+    }
+    return next_++;
+  }
+
+  void addTable(int32_t objectId, const std::vector<std::vector<uint8_t>>& rows) {
+    for (PageBuilder& page : systemTablePages(objectId, rows)) file_.setPage(take(), page);
+  }
+
+ private:
+  DataFileBuilder& file_;
+  uint64_t next_ = kSystemAreaFirst;
+};
+
+}  // namespace
+
+uint16_t fileVersionOf(ContentLayout layout) { return layout == ContentLayout::k2005 ? 611 : 661; }
+
+DataFileBuilder contentDatabaseFile(const ContentModel& model, const ContentFileOptions& options) {
+  const ContentLayout layout = options.layout;
+  int32_t unitObject = kFirstUnitObject;
+  auto rowsetOf = [](int32_t headerObject) { return userAllocationUnitId(headerObject); };
+  const int32_t websUnit = unitObject++, listsUnit = unitObject++, docsUnit = unitObject++,
+                streamsUnit = unitObject++, streamsLobUnit = unitObject++;
+  const ContentTable webs(websTableName(layout), websColumns(layout), kWebsObjectId, rowsetOf(websUnit));
+  const ContentTable lists("AllLists", allListsColumns(layout), kAllListsObjectId, rowsetOf(listsUnit));
+  const ContentTable docs("AllDocs", allDocsColumns(layout), kAllDocsObjectId, rowsetOf(docsUnit));
+  const ContentTable streams("AllDocStreams", allDocStreamsColumns(layout), kAllDocStreamsObjectId,
+                             rowsetOf(streamsUnit));
+
+  DataFileBuilder file;
+  ExtentAllocator extents(kUserAreaFirst);
+  TablePages webPages(webs, extents, websUnit), listPages(lists, extents, listsUnit), docPages(docs, extents, docsUnit),
+      streamPages(streams, extents, streamsUnit);
+  AllocationSegment lobSegment(extents, streamsLobUnit);
+  LargeValueWriter lob(lobSegment);
+
+  for (const ContentWeb& web : model.webs) webPages.add(webs.record(webRow(webs, web)), false);
+  for (const ContentList& list : model.lists) listPages.add(lists.record(listRow(lists, list)), false);
+  int64_t paddingDocs = 0;
+  for (const ContentDoc& doc : model.docs) paddingDocs += doc.padding ? 1 : 0;
+  const uint64_t paddingPages = static_cast<uint64_t>(paddingDocs) * kPaddingFragments;
+  const uint64_t paddingFirst = paddingPages > 0 ? lobSegment.takeRun(paddingPages) : 0;
+  int64_t paddingIndex = 0;
+  for (const ContentDoc& doc : model.docs) {
+    const bool ghost = doc.state == RowState::kDeleted;
+    docPages.add(docs.record(docRow(docs, doc), ghost ? kGhostKind : 0), ghost);
+    if (!doc.isFile()) continue;
+    std::vector<uint8_t> content;
+    bool largeValue = doc.size > kInRowBodyLimit;
+    if (doc.padding) {
+      std::vector<FragmentEntry> entries;
+      for (int i = 0; i < kPaddingFragments; ++i) {
+        const uint64_t page = paddingFirst + static_cast<uint64_t>(paddingIndex) * kPaddingFragments + static_cast<uint64_t>(i);
+        entries.push_back({static_cast<int32_t>(kFragmentBytes * static_cast<size_t>(i + 1)), RowId{1, static_cast<int32_t>(page), 0}});
+      }
+      content = inRowRootValue(0, entries);
+      largeValue = true;
+      ++paddingIndex;
+    } else {
+      content = documentBody(doc);
+      if (largeValue) content = lob.store(content);
+    }
+    streamPages.add(streams.record(streamRow(streams, doc, std::move(content), largeValue), ghost ? kGhostKind : 0),
+                    ghost);
+    for (PageBuilder& page : lob.takePages()) file.setPage(static_cast<uint64_t>(s32At(page.trueImage(), 32)), page);
+  }
+  if (paddingPages > 0) {
+    const std::vector<uint8_t> block = paddingBlock();
+    PageBuilder pattern;
+    pattern.type(PageType::kTextMix).objectId(streamsLobUnit).indexId(kUserUnitHeaderIndexId).pageNumber(0);
+    pattern.addRecord(dataFragmentRecord(Bytes(block.data(), block.size()), 1));
+    file.fillRange(paddingFirst, paddingPages, pattern.build());
+  }
+  for (TablePages* pages : {&webPages, &listPages, &docPages, &streamPages}) pages->writeTo(file);
+
+  // The fixed pages.
+  file.setPage(0, fileHeaderPage());
+  file.setPage(1, PageBuilder().type(PageType::kPfs).objectId(kBootObjectId));
+  file.setPage(2, PageBuilder().type(PageType::kGam).objectId(kBootObjectId));
+  file.setPage(3, PageBuilder().type(PageType::kSgam).objectId(kBootObjectId));
+  file.setPage(kBootPagePosition, bootPage(fileVersionOf(layout), options.databaseName, options.collationId));
+
+  // IAM pages first in the system area, then the catalog.
+  SystemArea area(file);
+  struct Unit {
+    AllocationSegment* segment;
+    uint64_t rowsetId;
+    uint8_t type;
+    PageId firstIam;
+  };
+  std::vector<Unit> units = {{&webPages.segment(), webs.rowsetId(), 1, {}},
+                             {&listPages.segment(), lists.rowsetId(), 1, {}},
+                             {&docPages.segment(), docs.rowsetId(), 1, {}},
+                             {&streamPages.segment(), streams.rowsetId(), 1, {}},
+                             {&lobSegment, streams.rowsetId(), kLobUnitType, {}}};
+  for (Unit& unit : units) {
+    std::vector<uint64_t> positions;
+    for (size_t i = 0; i < unit.segment->iamPagesNeeded(); ++i) positions.push_back(area.take());
+    if (!positions.empty()) unit.firstIam = {1, static_cast<int32_t>(positions.front())};
+    unit.segment->writeIamPages(file, positions);
+  }
+
+  std::vector<ObjectRow> objects;
+  std::vector<ColumnRow> columns;
+  std::vector<RowsetRow> rowsets;
+  std::vector<std::vector<uint8_t>> rowsetColumns;
+  const std::vector<std::pair<const ContentTable*, uint64_t>> tables = {
+      {&webs, webPages.liveRows()}, {&lists, listPages.liveRows()}, {&docs, docPages.liveRows()},
+      {&streams, streamPages.liveRows()}};
+  for (const auto& [table, rowCount] : tables) {
+    ObjectRow object;
+    object.objectId = table->objectId();
+    object.name = table->name();
+    objects.push_back(object);
+    for (const ColumnRow& row : table->columnRows(static_cast<int32_t>(options.collationId))) columns.push_back(row);
+    RowsetRow rowset;
+    rowset.rowsetId = table->rowsetId();
+    rowset.objectId = table->objectId();
+    rowset.indexId = kClusteredIndex;
+    rowset.rowCount = rowCount;
+    rowsets.push_back(rowset);
+    for (const RowsetColumnRow& row : table->rowsetColumnRows()) rowsetColumns.push_back(rowsetColumnRow(row));
+  }
+  // Views hold no rows: Docs over AllDocs always, Webs over AllWebs from 2010.
+  ObjectRow view;
+  view.objectId = kDocsViewObjectId;
+  view.name = "Docs";
+  view.typeCode = "V ";
+  objects.push_back(view);
+  if (layout == ContentLayout::k2010) {
+    view.objectId = kWebsViewObjectId;
+    view.name = "Webs";
+    objects.push_back(view);
+  }
+  std::vector<AllocUnitRow> allocUnits;
+  for (const Unit& unit : units) {
+    AllocUnitRow row;
+    row.allocUnitId = unit.segment->allocationUnitId();
+    row.type = unit.type;
+    row.ownerId = unit.rowsetId;
+    row.firstPage = row.rootPage = unit.segment->firstPage();
+    row.firstIamPage = unit.firstIam;
+    allocUnits.push_back(row);
+  }
+  FileRow primary;
+  primary.fileId = 1;
+  primary.logicalName = options.databaseName;
+  primary.physicalPath = "C:\\Program Files\\Microsoft SQL Server\\MSSQL\\DATA\\" + options.databaseName + ".mdf";
+
+  area.addTable(kSysAllocUnits, encodedRows(allocUnits, allocUnitRow));
+  area.addTable(kSysSchObjs, encodedRows(objects, objectRow));
+  area.addTable(kSysColPars, encodedRows(columns, columnRow));
+  area.addTable(kSysRowsets, encodedRows(rowsets, rowsetRow));
+  area.addTable(kSysRsCols, rowsetColumns);
+  area.addTable(kSysScalarTypes, encodedRows(scalarTypes(options), scalarTypeRow));
+  area.addTable(kSysFiles1, encodedRows(std::vector<FileRow>{primary}, fileRow));
+  file.pageCount(extents.end());
+  return file;
+}
+
+}  // namespace pellora::kit

@@ -1,0 +1,50 @@
+#include "kit/content_db_manifest.h"
+
+#include <vector>
+
+#include "kit/content_db_file.h"
+
+namespace pellora::kit {
+
+const char* const kManifestHeader =
+    "kind\tstate\tId\tSiteId\tWebId\tListId\tTitle\tDirName\tLeafName\tType\tSize\tTimeCreated\tTimeLastModified";
+
+namespace {
+
+void line(std::string& out, const std::vector<std::string>& fields) {
+  for (size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) out += '\t';
+    out += fields[i];
+  }
+  out += '\n';
+}
+
+}  // namespace
+
+const char* stateName(RowState state) { return state == RowState::kDeleted ? "deleted" : "live"; }
+
+std::string manifestText(const ContentModel& model) {
+  std::string out = kManifestHeader;
+  out += '\n';
+  for (const ContentWeb& web : model.webs) {
+    line(out, {"web", stateName(web.state), web.id.text(), web.siteId.text(), web.id.text(), "", web.title,
+               web.fullUrl, "", "", "", web.created.text(), web.lastChange.text()});
+  }
+  for (const ContentList& list : model.lists) {
+    line(out, {"list", stateName(list.state), list.id.text(), list.siteId.text(), list.webId.text(), list.id.text(),
+               list.title, "", "", "", "", list.created.text(), ""});
+  }
+  for (const ContentDoc& doc : model.docs) {
+    line(out, {"doc", stateName(doc.state), doc.id.text(), doc.siteId.text(), doc.webId.text(),
+               doc.listId ? doc.listId->text() : "NULL", "", doc.dirName, doc.leafName, std::to_string(doc.type),
+               doc.isFile() ? std::to_string(doc.size) : "NULL", doc.created.text(), doc.modified.text()});
+  }
+  for (const ContentDoc& doc : model.docs) {
+    if (!doc.isFile()) continue;
+    line(out, {"stream", stateName(doc.state), doc.id.text(), doc.siteId.text(), doc.webId.text(),
+               doc.listId ? doc.listId->text() : "NULL", "", "", doc.leafName, "", std::to_string(doc.size), "", ""});
+  }
+  return out;
+}
+
+}  // namespace pellora::kit
