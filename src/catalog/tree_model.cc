@@ -16,10 +16,8 @@ bool textLess(const std::string& a, const std::string& b) {
 }  // namespace
 
 TreeNode* TreeNode::child(const std::string& childText) const {
-  for (const auto& node : children) {
-    if (node->text == childText) return node.get();
-  }
-  return nullptr;
+  auto found = firstChildOfText.find(childText);
+  return found == firstChildOfText.end() ? nullptr : found->second;
 }
 
 TreeNode& TreeModel::insert(TreeNode& parent, size_t at, std::string text, int64_t itemData) {
@@ -29,6 +27,9 @@ TreeNode& TreeModel::insert(TreeNode& parent, size_t at, std::string text, int64
   node->parent = &parent;
   TreeNode& inserted = *node;
   parent.children.insert(parent.children.begin() + static_cast<std::ptrdiff_t>(at), std::move(node));
+  auto [entry, added] = parent.firstChildOfText.emplace(inserted.text, &inserted);
+  // A node put in front of an earlier one of the same text becomes the first.
+  if (!added && at == 0) entry->second = &inserted;
   if (observer) observer->nodeInserted(inserted);
   return inserted;
 }
@@ -54,6 +55,7 @@ void TreeModel::sortChildren(TreeNode& parent) {
 
 void TreeModel::clear() {
   top_.children.clear();
+  top_.firstChildOfText.clear();
   if (observer) observer->cleared();
 }
 

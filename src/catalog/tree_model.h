@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace pellora {
@@ -22,6 +23,9 @@ struct TreeNode {
   std::string icon;
   TreeNode* parent = nullptr;
   std::vector<std::unique_ptr<TreeNode>> children;
+  // The first child of each text, so that finding a child by its text does
+  // not walk a folder of a hundred thousand documents for each new one.
+  std::unordered_map<std::string, TreeNode*> firstChildOfText;
 
   TreeNode* firstChild() const { return children.empty() ? nullptr : children.front().get(); }
   // The first direct child with this text; null when none.

@@ -99,19 +99,17 @@ void DocumentTree::placeDocument(size_t index) {
 }
 
 TreeNode* DocumentTree::dataFolderFor(const std::string& dirName) {
-  std::vector<std::string> parts = pathParts(dirName);
   TreeNode* current = data_;
   bool any = false;
-  for (const std::string& raw : parts) {
+  for (const std::string& raw : pathParts(dirName)) {
     const std::string part = trimmed(raw);
-    TreeNode* next = nullptr;
-    for (const auto& child : current->children) {
-      if (trimmed(child->text) == part) {
-        next = child.get();
-        break;
-      }
+    auto& folders = dataFolders_[current];
+    auto found = folders.find(part);
+    if (found == folders.end()) {
+      TreeNode& added = addFolder(*current, part, 0);
+      found = folders.emplace(part, &added).first;
     }
-    current = next != nullptr ? next : &addFolder(*current, part, 0);
+    current = found->second;
     any = true;
   }
   return any ? current : nullptr;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 
 #include "catalog/tree_model.h"
 #include "sharepoint/content_entries.h"
@@ -42,6 +43,8 @@ class DocumentTree {
   SharePointContent& content_;
   TreeNode* actual_ = nullptr;
   TreeNode* data_ = nullptr;
+  // Folders of the "SharePointData" branch by their trimmed text, per parent.
+  std::unordered_map<const TreeNode*, std::unordered_map<std::string, TreeNode*>> dataFolders_;
 };
 
 }  // namespace pellora
