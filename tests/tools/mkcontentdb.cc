@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "kit/content_db_damage.h"
 #include "kit/content_db_file.h"
 #include "kit/content_db_manifest.h"
 #include "kit/content_db_model.h"
@@ -34,6 +35,9 @@ constexpr const char* kUsage =
     "  --sites N                sites and subsites (default 3)\n"
     "  --documents N            documents besides the fixed ones (default 40)\n"
     "  --size BYTES|NMiB|NGiB   add padding documents until the file is this large\n"
+    "  --damage                 damage the file as disks do: zero some pages, flip\n"
+    "                           bits in others, shift the pages by 4096 bytes and\n"
+    "                           cut off the end (the manifest still lists all)\n"
     "  --manifest FILE          write a TSV line per site, list, document, folder\n"
     "                           and body, with the values as they are shown\n"
     "  --force                  overwrite OUT.mdf (and the manifest) when they exist\n"
@@ -44,6 +48,7 @@ struct Arguments {
   pellora::kit::ContentFileOptions file;
   uint64_t size = 0;
   bool force = false;
+  bool damage = false;
   bool help = false;
   std::string out, manifest, error;
 };
@@ -89,6 +94,8 @@ Arguments parseArguments(int argc, char** argv) {
       args.help = true;
     } else if (arg == "--force") {
       args.force = true;
+    } else if (arg == "--damage") {
+      args.damage = true;
     } else if (arg == "--layout") {
       const std::string v = value();
       if (v == "2010") args.file.layout = pellora::kit::ContentLayout::k2010;
@@ -158,8 +165,10 @@ int main(int argc, char** argv) {
   if (args.size > 0) padTo(model, args);
   pellora::kit::DataFileBuilder file = pellora::kit::contentDatabaseFile(model, args.file);
   if (args.size > file.fileLength()) file.pageCount(args.size / 8192);
+  if (args.damage) pellora::kit::damageFile(file, args.content.seed);
   std::string error;
-  if (!file.writeTo(args.out, args.force, &error)) {
+  if (!file.writeTo(args.out, args.force, &error) ||
+      (args.damage && !pellora::kit::truncateDamagedFile(args.out, &error))) {
     std::fprintf(stderr, "mkcontentdb: cannot write %s\n", error.c_str());
     return 1;
   }
