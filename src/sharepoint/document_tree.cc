@@ -87,10 +87,10 @@ void DocumentTree::placeDocument(size_t index) {
       addFolder(parent, part, tag);
     }
   }
-  const bool leafExists = parent.child(document.leafName) != nullptr;
-  TreeNode* under = &parent;
-  if (list->node == nullptr) under = model_.top().firstChild();
-  if (under == nullptr || leafExists) return;
+  // Without a list node the document goes under the first top-level node;
+  // a name already there is not added twice.
+  TreeNode* under = list->node != nullptr ? &parent : model_.top().firstChild();
+  if (under == nullptr || under->child(document.leafName) != nullptr) return;
   if (document.size > 0 && document.type == 0) {
     addDocument(*under, document, tag);
   } else if (document.type == 1) {
