@@ -118,12 +118,13 @@ int64_t RecordListing::fillScreen(ScreenPosition start, bool pushNext, bool perR
   int64_t inserted = 0;
   model_.clearRows();
   visitRows(start, [&](ScreenPosition at, const DecodedRow& row) {
+    // A blank row is never shown, so it cannot start the next screen either.
+    if (isBlankRow(row)) return true;
     if (inserted == kScreenSize) {
       current_ = at;
       if (pushNext) screens_.push_back(at);
       return false;
     }
-    if (isBlankRow(row)) return true;
     if (perRowProgress) notifier_.progressPos(inserted);
     model_.addRow(shownCells(row, table, legacy));
     ++inserted;

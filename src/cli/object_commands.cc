@@ -48,7 +48,11 @@ int printTree(Session& session, const ObjectOptions&) {
 
 int printDefinition(Session& session, const ObjectOptions& options) {
   RunStorage& storage = session.run().storage();
-  const TableInfo object = storage.catalog->findObject(options.object, "P ");
+  TableInfo object = storage.catalog->findObject(options.object, "P ");
+  // Tables are only found under their own type codes.
+  for (const char* tableType : {"U ", "S "}) {
+    if (object.objectId == -1) object = storage.catalog->findObject(options.object, tableType);
+  }
   if (object.objectId == -1) {
     std::fprintf(stderr, "pellora: no object named \"%s\" in this database\n", options.object.c_str());
     return kExitRefused;
