@@ -14,18 +14,41 @@ constexpr int16_t kNameLength = 50;
 
 int32_t asPageNumber(uint64_t position) { return static_cast<int32_t>(position); }
 
-// The user pages fill whole extents.
-uint64_t filledUserPages(const PrimaryFileLayout& layout) {
-  return (layout.userPageCount + kPagesPerExtent - 1) / kPagesPerExtent * kPagesPerExtent;
+constexpr int kGhostRecordKind = 6;
+
+uint64_t recordsPerPage(const PrimaryFileLayout& layout) {
+  return static_cast<uint64_t>(std::max(layout.recordsPerUserPage, 0));
 }
 
-std::vector<uint8_t> userRecord(int32_t id) {
-  std::string name = "row " + std::to_string(id);
-  return RecordBuilder()
-      .fixedU32(static_cast<uint32_t>(id))
-      .columnCount(2)
-      .variable(Bytes(reinterpret_cast<const uint8_t*>(name.data()), name.size()))
-      .build();
+bool laidOutOneByOne(const PrimaryFileLayout& layout) {
+  return layout.userRecordCount || layout.linkedUserPages || !layout.userRecordNames.empty() ||
+         !layout.blankUserRecords.empty() || !layout.ghostUserRecords.empty();
+}
+
+std::vector<uint8_t> userRecord(int64_t id, const std::optional<std::string>& name, int kind = 0) {
+  RecordBuilder record;
+  record.kind(kind).fixedU32(static_cast<uint32_t>(id)).columnCount(2);
+  if (name) {
+    record.variable(Bytes(reinterpret_cast<const uint8_t*>(name->data()), name->size()));
+  } else {
+    record.nullColumn(1);
+  }
+  return record.build();
+}
+
+std::vector<uint8_t> userRecord(int64_t id) { return userRecord(id, "row " + std::to_string(id)); }
+
+// Record `number` (from 1 across the table) as the per-record fields say.
+std::vector<uint8_t> numberedUserRecord(const PrimaryFileLayout& layout, uint64_t number) {
+  if (layout.blankUserRecords.count(number)) {
+    return RecordBuilder().columnCount(2).nullColumn(0).nullColumn(1).build();
+  }
+  std::optional<std::string> name = "row " + std::to_string(number);
+  if (auto chosen = layout.userRecordNames.find(number); chosen != layout.userRecordNames.end()) {
+    name = chosen->second;
+  }
+  const int kind = layout.ghostUserRecords.count(number) ? kGhostRecordKind : 0;
+  return userRecord(static_cast<int64_t>(number), name, kind);
 }
 
 std::vector<ObjectRow> sampleObjects(const PrimaryFileLayout& layout) {
@@ -121,14 +144,18 @@ void addAllocationPages(DataFileBuilder& file, const PrimaryFileLayout& layout) 
 }
 
 void addUserPages(DataFileBuilder& file, const PrimaryFileLayout& layout) {
-  uint64_t pages = filledUserPages(layout);
+  uint64_t pages = userPagesOf(layout);
   IamFields iam;
   iam.ownPage = {1, asPageNumber(layout.iamPosition)};
   iam.objectId = layout.userObjectId;
   iam.bitmap = extentBitmapRange(static_cast<int>(layout.firstUserPage / kPagesPerExtent),
                                  static_cast<int>(pages / kPagesPerExtent));
   file.setPage(layout.iamPosition, iamPage(iam));
-  file.fillRange(layout.firstUserPage, pages, userDataPage(layout, 0).build());
+  if (!laidOutOneByOne(layout)) {
+    file.fillRange(layout.firstUserPage, pages, userDataPage(layout, 0).build());
+    return;
+  }
+  for (uint64_t index = 0; index < pages; ++index) file.setPage(layout.firstUserPage + index, userPage(layout, index));
 }
 
 }  // namespace
@@ -146,7 +173,7 @@ CatalogRows sampleCatalog(const PrimaryFileLayout& layout) {
   catalog.files = {primaryFileRow(layout)};
   PageId first{1, asPageNumber(layout.firstUserPage)};
   PageId iam{1, asPageNumber(layout.iamPosition)};
-  uint64_t rowCount = filledUserPages(layout) * static_cast<uint64_t>(std::max(layout.recordsPerUserPage, 0));
+  uint64_t rowCount = userRecordsOf(layout);
   if (layout.catalog == CatalogLayout::kSql2000) {
     LegacyIndexRow heap;
     heap.objectId = layout.userObjectId;
@@ -178,6 +205,34 @@ CatalogRows sampleCatalog(const PrimaryFileLayout& layout) {
 PageBuilder userDataPage(const PrimaryFileLayout& layout, int32_t position) {
   PageBuilder page = dataPage(position, layout.userObjectId);
   for (int r = 0; r < layout.recordsPerUserPage; ++r) page.addRecord(userRecord(r + 1));
+  return page;
+}
+
+uint64_t userPagesOf(const PrimaryFileLayout& layout) {
+  uint64_t pages = layout.userPageCount;
+  const uint64_t perPage = recordsPerPage(layout);
+  if (layout.userRecordCount && perPage > 0) pages = std::max(pages, (*layout.userRecordCount + perPage - 1) / perPage);
+  return (pages + kPagesPerExtent - 1) / kPagesPerExtent * kPagesPerExtent;
+}
+
+uint64_t userRecordsOf(const PrimaryFileLayout& layout) {
+  const uint64_t capacity = userPagesOf(layout) * recordsPerPage(layout);
+  return layout.userRecordCount ? std::min(*layout.userRecordCount, capacity) : capacity;
+}
+
+PageBuilder userPage(const PrimaryFileLayout& layout, uint64_t index) {
+  const int32_t position = asPageNumber(layout.firstUserPage + index);
+  if (!laidOutOneByOne(layout)) return userDataPage(layout, position);
+  PageBuilder page = dataPage(position, layout.userObjectId);
+  const uint64_t perPage = recordsPerPage(layout);
+  const uint64_t total = userRecordsOf(layout);
+  for (uint64_t number = index * perPage + 1; number <= (index + 1) * perPage && number <= total; ++number) {
+    page.addRecord(numberedUserRecord(layout, number));
+  }
+  if (layout.linkedUserPages) {
+    if (index + 1 < userPagesOf(layout)) page.nextPage({1, position + 1});
+    if (index > 0) page.previousPage({1, position - 1});
+  }
   return page;
 }
 

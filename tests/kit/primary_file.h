@@ -6,6 +6,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -52,6 +55,26 @@ struct PrimaryFileLayout {
   uint64_t userPageCount = 16;
   // Records on each user page: an int id and a variable-length name.
   int recordsPerUserPage = 4;
+
+  // Unless one of the fields below is set, every user page is the same page
+  // holding records 1..recordsPerUserPage ("row 1", ...), which keeps files
+  // of many pages cheap. Setting any of them lays the pages out one by one,
+  // and records are then numbered from 1 across the table, page by page.
+  //
+  // The user pages hold exactly this many records, recordsPerUserPage to a
+  // page; pages past the last record hold none, and more pages are used when
+  // userPageCount holds too few.
+  std::optional<uint64_t> userRecordCount;
+  // Each user page's next-page link names the user page after it (the last
+  // one's names none), and its previous-page link the one before it.
+  bool linkedUserPages = false;
+  // Names of chosen records instead of "row N"; no value writes a NULL name.
+  std::map<uint64_t, std::optional<std::string>> userRecordNames;
+  // Records written with no value at all: no fixed data, every column
+  // marked NULL, no variable column.
+  std::set<uint64_t> blankUserRecords;
+  // Records written as ghosts, as a delete leaves them.
+  std::set<uint64_t> ghostUserRecords;
   // The file holds at least this many pages; more when the user pages need it.
   uint64_t pageCount = 0;
 };
@@ -86,6 +109,14 @@ CatalogRows sampleCatalog(const PrimaryFileLayout& layout = {});
 
 // A user data page of `layout.userObjectId`, numbered `position`.
 PageBuilder userDataPage(const PrimaryFileLayout& layout, int32_t position);
+
+// How many user pages the file holds: whole extents, at least userPageCount.
+uint64_t userPagesOf(const PrimaryFileLayout& layout);
+// How many records the user pages hold in all.
+uint64_t userRecordsOf(const PrimaryFileLayout& layout);
+// User page `index` (from 0) as minimalPrimaryFile writes it, at position
+// firstUserPage + index; a test can change it and set it back in the file.
+PageBuilder userPage(const PrimaryFileLayout& layout, uint64_t index);
 
 DataFileBuilder minimalPrimaryFile(const PrimaryFileLayout& layout = {});
 DataFileBuilder minimalPrimaryFile(const PrimaryFileLayout& layout, const CatalogRows& catalog);
