@@ -72,7 +72,20 @@ bool isVariableCode(TypeCode code) {
   }
 }
 
-ColumnLayout newLayout(const std::string& name, const std::string& typeText, TypeCode code) {
+TypeCode tableTypeCodeOf(int32_t systemTypeId) {
+  return systemTypeId == system_type::kImage ? TypeCode::kImage : typeCodeOf(systemTypeId);
+}
+
+ColumnLayout textLayout(const std::string& value) {
+  ColumnLayout layout;
+  layout.value = value;
+  layout.present = true;
+  return layout;
+}
+
+}  // namespace
+
+ColumnLayout newColumnLayout(const std::string& name, const std::string& typeText, TypeCode code) {
   ColumnLayout layout;
   layout.name = name;
   layout.typeText = typeText;
@@ -89,19 +102,6 @@ ColumnLayout newLayout(const std::string& name, const std::string& typeText, Typ
   }
   return layout;
 }
-
-TypeCode tableTypeCodeOf(int32_t systemTypeId) {
-  return systemTypeId == system_type::kImage ? TypeCode::kImage : typeCodeOf(systemTypeId);
-}
-
-ColumnLayout textLayout(const std::string& value) {
-  ColumnLayout layout;
-  layout.value = value;
-  layout.present = true;
-  return layout;
-}
-
-}  // namespace
 
 std::vector<uint8_t> definitionValueBytes(const std::string& hexValue) {
   std::vector<uint8_t> bytes;
@@ -347,7 +347,7 @@ std::string TableReader::typeNameOf(int32_t systemTypeId, int32_t userTypeId) co
 ColumnLayout TableReader::layoutOf(const ColumnInfo& column) const {
   const std::string typeText =
       typeNameOf(column.systemTypeId, column.userTypeId) + "(" + std::to_string(column.maxLength) + ")";
-  ColumnLayout layout = newLayout(column.name, typeText, tableTypeCodeOf(column.systemTypeId));
+  ColumnLayout layout = newColumnLayout(column.name, typeText, tableTypeCodeOf(column.systemTypeId));
   if (layout.typeCode == TypeCode::kClr) layout.typeCode = clrTypeCodeOf(column.userTypeId);
   layout.nullable = (column.status & 1) == 0;
   layout.sparse = (column.status & kSparseStatusBit) != 0;
@@ -364,7 +364,7 @@ ColumnLayout TableReader::layoutOf(const ColumnInfo& column) const {
 ColumnLayout TableReader::layoutOf(const LegacyColumnInfo& column) const {
   const std::string typeText =
       typeNameOf(column.xtype, column.userType) + "(" + std::to_string(column.length) + ")";
-  ColumnLayout layout = newLayout(column.name, typeText, tableTypeCodeOf(column.xtype));
+  ColumnLayout layout = newColumnLayout(column.name, typeText, tableTypeCodeOf(column.xtype));
   layout.nullable = (column.statusByte & 1) == 0;
   layout.columnId = column.columnId;
   layout.ordinal = column.columnId;

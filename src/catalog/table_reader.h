@@ -61,6 +61,11 @@ struct TableRows {
   std::vector<IndexKeyColumn> keyColumns;
 };
 
+// A column's layout before the catalog's details are filled in: name, type
+// text and code, the declared length the decoders get, and whether the
+// column lives in the variable part of the record.
+ColumnLayout newColumnLayout(const std::string& name, const std::string& typeText, TypeCode code);
+
 // Type codes of the objects that are not tables.
 bool isNonTableType(const std::string& typeCode);
 

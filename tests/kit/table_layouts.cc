@@ -1,39 +1,10 @@
 #include "kit/table_layouts.h"
 
+#include "catalog/table_reader.h"
+
 namespace pellora::kit {
 
 namespace {
-
-// The types whose declared length reaches the value decoders.
-bool declaresLength(TypeCode code) {
-  switch (code) {
-    case TypeCode::kBinary:
-    case TypeCode::kChar:
-    case TypeCode::kNChar:
-    case TypeCode::kNVarChar:
-    case TypeCode::kNumeric:
-    case TypeCode::kDecimal:
-    case TypeCode::kText:
-    case TypeCode::kClr:
-    case TypeCode::kXml: return true;
-    default: return false;
-  }
-}
-
-bool livesInVariablePart(TypeCode code) {
-  switch (code) {
-    case TypeCode::kNVarChar:
-    case TypeCode::kVarBinary:
-    case TypeCode::kVarChar:
-    case TypeCode::kNText:
-    case TypeCode::kSqlVariant:
-    case TypeCode::kImage:
-    case TypeCode::kText:
-    case TypeCode::kClr:
-    case TypeCode::kXml: return true;
-    default: return false;
-  }
-}
 
 const char* typeNameOf(TypeCode code) {
   switch (code) {
@@ -59,14 +30,10 @@ const char* typeNameOf(TypeCode code) {
 }  // namespace
 
 ColumnLayout columnLayout(int32_t columnId, TypeCode code, int32_t byteLength) {
-  ColumnLayout layout;
+  ColumnLayout layout = newColumnLayout("c" + std::to_string(columnId),
+                                        std::string(typeNameOf(code)) + "(" + std::to_string(byteLength) + ")", code);
   layout.columnId = columnId;
   layout.ordinal = columnId;
-  layout.name = "c" + std::to_string(columnId);
-  layout.typeCode = code;
-  layout.typeText = std::string(typeNameOf(code)) + "(" + std::to_string(byteLength) + ")";
-  if (declaresLength(code)) layout.declaredLength = static_cast<int16_t>(byteLength);
-  layout.variableLength = livesInVariablePart(code);
   layout.present = true;
   return layout;
 }
