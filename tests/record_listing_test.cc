@@ -244,15 +244,13 @@ TEST(RecordListingScreens, ATableWhosePagesCannotBeFoundShowsAnEmptyLabelledList
 
 // Records 1..count with the given records blank; the Id column may be NULL,
 // so that a blank record decodes to a row of NULL and empty cells.
-OpenedSample* blankSample(std::unique_ptr<OpenedSample>& holder, uint64_t count, std::set<uint64_t> blank,
-                          std::set<uint64_t> ghosts = {}) {
+std::unique_ptr<OpenedSample> blankSample(uint64_t count, std::set<uint64_t> blank, std::set<uint64_t> ghosts = {}) {
   kit::PrimaryFileLayout layout = layoutWith(count);
   layout.blankUserRecords = std::move(blank);
   layout.ghostUserRecords = std::move(ghosts);
   kit::CatalogRows rows = kit::sampleCatalog(layout);
   rows.columns[0].status &= ~1;
-  holder = std::make_unique<OpenedSample>(kit::minimalPrimaryFile(layout, rows));
-  return holder.get();
+  return std::make_unique<OpenedSample>(kit::minimalPrimaryFile(layout, rows));
 }
 
 std::vector<std::string> idsWithout(uint64_t count, const std::set<uint64_t>& left) {
@@ -277,8 +275,8 @@ TEST(RecordListingScreens, BlankRowsAreNeitherShownNorCounted) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::unique_ptr<OpenedSample> holder;
-    Listing listed(*blankSample(holder, c.count, c.blank));
+    std::unique_ptr<OpenedSample> sample = blankSample(c.count, c.blank);
+    Listing listed(*sample);
     EXPECT_EQ(listed.listing.listFirstScreen(false), c.count != c.blank.size());
     EXPECT_EQ(idsOf(listed.model.rows), idsWithout(c.count, c.blank));
     expectScreen(listed.model, c.label, c.caption, false, false);
@@ -288,8 +286,8 @@ TEST(RecordListingScreens, BlankRowsAreNeitherShownNorCounted) {
 // A blank row among the first thousand does not take a place on the screen:
 // the screen shows a thousand records that are not blank.
 TEST(RecordListingScreens, ABlankRowGivesItsPlaceOnTheScreenToTheNextRecord) {
-  std::unique_ptr<OpenedSample> holder;
-  Listing listed(*blankSample(holder, 1002, {5}));
+  std::unique_ptr<OpenedSample> sample = blankSample(1002, {5});
+  Listing listed(*sample);
   ASSERT_TRUE(listed.listing.listFirstScreen(false));
   EXPECT_EQ(idsOf(listed.model.rows), idsWithout(1001, {5}));
   expectScreen(listed.model, "Page1 - [1000](1-1000) Records", "0 rows to 1000", false, true);
@@ -301,8 +299,8 @@ TEST(RecordListingScreens, ABlankRowGivesItsPlaceOnTheScreenToTheNextRecord) {
 // A deleted record after a full screen is passed over by the decoder, so the
 // screen is the last one.
 TEST(RecordListingScreens, ADeletedRecordAfterAFullScreenOpensNoFurtherScreen) {
-  std::unique_ptr<OpenedSample> holder;
-  Listing listed(*blankSample(holder, 1001, {}, {1001}));
+  std::unique_ptr<OpenedSample> sample = blankSample(1001, {}, {1001});
+  Listing listed(*sample);
   ASSERT_TRUE(listed.listing.listFirstScreen(false));
   EXPECT_EQ(listed.model.rows.size(), 1000u);
   expectScreen(listed.model, "Page1 - [1000](1-1000) Records", "0 rows to 1000", false, false);
@@ -311,8 +309,8 @@ TEST(RecordListingScreens, ADeletedRecordAfterAFullScreenOpensNoFurtherScreen) {
 
 // A blank row after the thousandth shown record starts no second screen.
 TEST(RecordListingScreens, ABlankRowAfterAFullScreenOpensNoFurtherScreen) {
-  std::unique_ptr<OpenedSample> holder;
-  Listing listed(*blankSample(holder, 1001, {1001}));
+  std::unique_ptr<OpenedSample> sample = blankSample(1001, {1001});
+  Listing listed(*sample);
   ASSERT_TRUE(listed.listing.listFirstScreen(false));
   EXPECT_EQ(listed.model.rows.size(), 1000u);
   expectScreen(listed.model, "Page1 - [1000](1-1000) Records", "0 rows to 1000", false, false);
@@ -483,8 +481,8 @@ TEST(RecordListingRows, ForEachRowVisitsEveryRowOnceInListingOrder) {
 }
 
 TEST(RecordListingRows, ForEachRowPassesOverBlankRowsAndStopsWhenAsked) {
-  std::unique_ptr<OpenedSample> holder;
-  OpenedSample& sample = *blankSample(holder, 30, {2, 17});
+  std::unique_ptr<OpenedSample> owned = blankSample(30, {2, 17});
+  OpenedSample& sample = *owned;
   Listing all(sample);
   std::vector<std::string> ids;
   all.listing.forEachRow(false, [&](const DecodedRow& row) { return ids.push_back(row[0].display()), true; });
