@@ -5,7 +5,7 @@
 
 #include "app/browser.h"
 #include "cli/session.h"
-#include "cli/table_output.h"
+#include "app/delimited_text.h"
 #include "sharepoint/document_tree.h"
 
 namespace pellora::cli {

@@ -3,9 +3,10 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/delimited_text.h"
+#include "app/table_export.h"
 #include "catalog/record_listing.h"
 #include "cli/session.h"
-#include "cli/table_output.h"
 
 namespace pellora::cli {
 
@@ -73,22 +74,14 @@ int exportTable(Session& session, const TableOptions& options) {
   RunStorage& storage = session.run().storage();
   TableReader reader(*storage.catalog, *storage.file);
   if (int status = prepareTable(session, reader, options.table); status != kExitOk) return status;
-  const TextFormat format = options.format == "tsv" ? TextFormat::kTsv : TextFormat::kCsv;
-  const TableRows& table = reader.prepared();
-  const bool legacy = storage.catalog->legacyLayout();
-  std::fputs(delimitedLine(shownColumnNames(table, legacy), format).c_str(), stdout);
-  RecordListModel unused;
-  RecordListing listing(reader, unused, silentNotifier(), decodingFor(session, false));
-  const std::string nullText = options.nullText.value_or("");
-  listing.forEachRow(storage.advancedMode, [&](const DecodedRow& row) {
-    DecodedRow written = row;
-    for (DecodedCell& cell : written) {
-      if (cell.null) cell = DecodedCell{nullText, false};
-    }
-    std::fputs(delimitedLine(shownCells(written, table, legacy), format).c_str(), stdout);
-    return true;
-  });
-  return std::fflush(stdout) == 0 ? kExitOk : kExitRefused;
+  TableExport how;
+  how.format = options.format == "tsv" ? TextFormat::kTsv : TextFormat::kCsv;
+  how.nullText = options.nullText.value_or("");
+  how.advancedMode = storage.advancedMode;
+  how.legacyCatalog = storage.catalog->legacyLayout();
+  const bool written = exportPreparedTable(reader, decodingFor(session, false), how, silentNotifier(),
+                                           [](const std::string& line) { return std::fwrite(line.data(), 1, line.size(), stdout) == line.size(); });
+  return written && std::fflush(stdout) == 0 ? kExitOk : kExitRefused;
 }
 
 void addCommand(CLI::App& app, const char* name, const char* description, int& exitStatus,

@@ -1,6 +1,6 @@
-#include "cli/table_output.h"
+#include "app/delimited_text.h"
 
-namespace pellora::cli {
+namespace pellora {
 
 std::string csvField(const std::string& value) {
   if (value.find_first_of(",\"\r\n") == std::string::npos) return value;
@@ -37,4 +37,4 @@ std::string delimitedLine(const std::vector<std::string>& fields, TextFormat for
   return line;
 }
 
-}  // namespace pellora::cli
+}  // namespace pellora

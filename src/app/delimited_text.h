@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace pellora::cli {
+namespace pellora {
 
 enum class TextFormat { kCsv, kTsv };
 
@@ -17,4 +17,4 @@ std::string tsvField(const std::string& value);
 // One line of `fields` in `format`, line end included.
 std::string delimitedLine(const std::vector<std::string>& fields, TextFormat format);
 
-}  // namespace pellora::cli
+}  // namespace pellora
