@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "sharepoint/document_listing.h"
 #include "sharepoint/document_tree.h"
 
 namespace pellora {
@@ -122,15 +123,8 @@ BrowseResult Browser::clickDocumentNode(TreeNode& node) {
   content_.showRecords(true);
   records.setColumns({});
   if (node.tagKind != 0) records.setColumns({"File Name ", "Date Created ", "Date Modified "});
-  const auto& documents = run_.content().documents;
-  if (node.tagKind == kFolderTag) {
-    for (const auto& child : node.children) {
-      if (child->tagKind != kDocumentTag || child->documentIndex < 0) continue;
-      const size_t index = static_cast<size_t>(child->documentIndex);
-      if (index >= documents.size()) continue;
-      const DocumentEntry& document = documents[index];
-      records.addRow({document.leafName, document.timeCreated, document.timeLastModified});
-    }
+  for (const DocumentEntry* document : listedDocuments(node, run_.content().documents)) {
+    records.addRow({document->leafName, document->timeCreated, document->timeLastModified});
   }
   leave();
   log("Scanning process completed.");

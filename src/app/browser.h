@@ -32,6 +32,8 @@ class Browser {
   BrowseResult clickDocumentNode(TreeNode& node);
   BrowseResult nextScreen();
   BrowseResult previousScreen();
+  // A new run is about to replace the tables the listing reads from.
+  void forgetListing() { listing_.reset(); }
 
  private:
   bool enter();

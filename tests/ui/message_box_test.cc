@@ -6,7 +6,7 @@ using pellora::ui::BoxKind;
 
 class MessageBoxTest : public QObject {
   Q_OBJECT
- private slots:
+ private Q_SLOTS:
   void answererReceivesEveryBox() {
     QStringList seen;
     pellora::ui::setBoxAnswerer([&](const QString& text, BoxKind kind) {

@@ -1,0 +1,5 @@
+#pragma once
+#include <QDialog>
+namespace pellora::ui {
+class AboutBox : public QDialog { public: explicit AboutBox(QWidget* parent = nullptr) : QDialog(parent) {} };
+}

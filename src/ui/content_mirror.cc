@@ -1,0 +1,80 @@
+#include "ui/content_mirror.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "ui/window_thread.h"
+
+namespace pellora::ui {
+
+namespace {
+
+QStringList toStringList(const std::vector<std::string>& texts) {
+  QStringList list;
+  list.reserve(static_cast<qsizetype>(texts.size()));
+  for (const std::string& text : texts) list << QString::fromStdString(text);
+  return list;
+}
+
+}  // namespace
+
+ContentMirror::ContentMirror(ContentModel& model, ContentPanel& panel, CaptionSink caption)
+    : model_(model), panel_(panel), caption_(std::move(caption)) {
+  model_.observer = this;
+  model_.records.observer = this;
+}
+
+ContentMirror::~ContentMirror() {
+  if (model_.observer == this) model_.observer = nullptr;
+  if (model_.records.observer == this) model_.records.observer = nullptr;
+}
+
+template <typename Change>
+void ContentMirror::apply(Change&& change) {
+  onWindowThread(&panel_, std::forward<Change>(change));
+}
+
+void ContentMirror::statusTextChanged() {
+  apply([this] { panel_.setStatusText(QString::fromStdString(model_.statusText)); });
+}
+
+void ContentMirror::captionChanged() {
+  apply([this] { caption_(QString::fromStdString(model_.caption)); });
+}
+
+void ContentMirror::panelChanged() {
+  apply([this] { panel_.showRecords(model_.recordsShown); });
+}
+
+void ContentMirror::columnsChanged() {
+  apply([this] { panel_.setColumns(toStringList(model_.records.columns)); });
+}
+
+void ContentMirror::rowsCleared() {
+  apply([this] { panel_.records().clearRows(); });
+}
+
+void ContentMirror::rowAdded(size_t index) {
+  apply([this, index] {
+    if (index < model_.records.rows.size()) panel_.records().appendRow(toStringList(model_.records.rows[index]));
+  });
+}
+
+void ContentMirror::rowRemoved(size_t) {
+  apply([this] { panel_.records().removeLastRow(); });
+}
+
+void ContentMirror::labelsChanged() {
+  apply([this] {
+    const RecordListModel& records = model_.records;
+    panel_.pageLabel().setText(QString::fromStdString(records.pageLabel));
+    panel_.previousButton().setEnabled(records.previousEnabled);
+    panel_.nextButton().setEnabled(records.nextEnabled);
+    if (records.caption != recordsCaption_) {
+      recordsCaption_ = records.caption;
+      if (!recordsCaption_.empty()) caption_(QString::fromStdString(recordsCaption_));
+    }
+  });
+}
+
+}  // namespace pellora::ui
