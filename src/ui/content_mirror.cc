@@ -1,5 +1,7 @@
 #include "ui/content_mirror.h"
 
+#include <algorithm>
+
 #include <QLabel>
 #include <QPushButton>
 
@@ -8,6 +10,9 @@
 namespace pellora::ui {
 
 namespace {
+
+constexpr size_t kRowBatch = 250;
+constexpr auto kRowBatchInterval = std::chrono::milliseconds(100);
 
 QStringList toStringList(const std::vector<std::string>& texts) {
   QStringList list;
@@ -31,7 +36,19 @@ ContentMirror::~ContentMirror() {
 
 template <typename Change>
 void ContentMirror::apply(Change&& change) {
+  flushRows();
   onWindowThread(&panel_, std::forward<Change>(change));
+}
+
+void ContentMirror::flushRows() {
+  if (pendingRows_ == 0) return;
+  const size_t first = firstPendingRow_;
+  const size_t end = std::min(first + pendingRows_, model_.records.rows.size());
+  pendingRows_ = 0;
+  lastFlush_ = std::chrono::steady_clock::now();
+  onWindowThread(&panel_, [this, first, end] {
+    for (size_t i = first; i < end; ++i) panel_.records().appendRow(toStringList(model_.records.rows[i]));
+  });
 }
 
 void ContentMirror::statusTextChanged() {
@@ -51,16 +68,26 @@ void ContentMirror::columnsChanged() {
 }
 
 void ContentMirror::rowsCleared() {
+  pendingRows_ = 0;
   apply([this] { panel_.records().clearRows(); });
 }
 
 void ContentMirror::rowAdded(size_t index) {
-  apply([this, index] {
-    if (index < model_.records.rows.size()) panel_.records().appendRow(toStringList(model_.records.rows[index]));
-  });
+  if (pendingRows_ == 0) firstPendingRow_ = index;
+  if (index != firstPendingRow_ + pendingRows_) {
+    flushRows();
+    firstPendingRow_ = index;
+  }
+  ++pendingRows_;
+  if (pendingRows_ >= kRowBatch || std::chrono::steady_clock::now() - lastFlush_ >= kRowBatchInterval) flushRows();
 }
 
-void ContentMirror::rowRemoved(size_t) {
+void ContentMirror::rowRemoved(size_t index) {
+  // A row taken back before it crossed (a blank row) never reaches the window.
+  if (pendingRows_ > 0 && index == firstPendingRow_ + pendingRows_ - 1) {
+    --pendingRows_;
+    return;
+  }
   apply([this] { panel_.records().removeLastRow(); });
 }
 

@@ -3,6 +3,7 @@
 // the window thread while the worker that made it waits.
 #pragma once
 
+#include <chrono>
 #include <functional>
 
 #include <QString>
@@ -28,6 +29,11 @@ class ContentMirror : public ContentObserver, public RecordListObserver {
   void rowRemoved(size_t index) override;
   void labelsChanged() override;
 
+  // Shows the rows added since the last change that reached the window. The
+  // window calls it when a job has ended; changes of any other kind call it
+  // first, so the window sees the changes in the order they were made.
+  void flushRows();
+
  private:
   template <typename Change>
   void apply(Change&& change);
@@ -38,6 +44,12 @@ class ContentMirror : public ContentObserver, public RecordListObserver {
   // The record list's own caption ("0 rows to 1000") as last shown: a change
   // of the buttons alone must not put it back over the node's caption.
   std::string recordsCaption_;
+  // Rows from this index on are in the model but not yet in the window: they
+  // cross in batches, since a screen of a thousand rows crossing one by one
+  // would repaint the list a thousand times.
+  size_t firstPendingRow_ = 0;
+  size_t pendingRows_ = 0;
+  std::chrono::steady_clock::time_point lastFlush_{};
 };
 
 }  // namespace pellora::ui

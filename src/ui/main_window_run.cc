@@ -8,10 +8,12 @@
 #include "ui/about_box.h"
 #include "ui/caption_bar.h"
 #include "ui/check_tree.h"
+#include "ui/content_mirror.h"
 #include "ui/content_panel.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/product_links.h"
+#include "ui/tree_mirror.h"
 #include "ui/worker.h"
 
 namespace pellora::ui {
@@ -89,6 +91,10 @@ void MainWindow::finishRun(ScanOutcome outcome) {
 
 void MainWindow::startWork(const std::function<void()>& job, const std::function<void()>& finished) {
   worker_->start(job, [this, finished] {
+    // The worker has ended: what it left in the models' batches shows now.
+    contentMirror_->flushRows();
+    objectMirror_->flushNodes();
+    documentMirror_->flushNodes();
     if (finished) finished();
     updateCommandStates();
   });

@@ -6,16 +6,8 @@ namespace pellora::ui {
 
 namespace {
 
-// Where `node` stands among its siblings. New nodes are appended or put
-// first, so the ends are tried before a walk.
-int positionOf(const TreeNode& node) {
-  const auto& siblings = node.parent->children;
-  if (!siblings.empty() && siblings.back().get() == &node) return static_cast<int>(siblings.size() - 1);
-  for (size_t i = 0; i < siblings.size(); ++i) {
-    if (siblings[i].get() == &node) return static_cast<int>(i);
-  }
-  return static_cast<int>(siblings.size());
-}
+constexpr size_t kNodeBatch = 1000;
+constexpr auto kNodeBatchInterval = std::chrono::milliseconds(100);
 
 }  // namespace
 
@@ -29,29 +21,46 @@ TreeMirror::~TreeMirror() {
 }
 
 void TreeMirror::nodeInserted(const TreeNode& node) {
-  onWindowThread(&tree_, [&] { insertOnWindowThread(node); });
+  const auto& siblings = node.parent ? node.parent->children : model_.top().children;
+  const bool first = siblings.size() > 1 && siblings.front().get() == &node;
+  pending_.push_back({&node, first});
+  if (pending_.size() >= kNodeBatch || std::chrono::steady_clock::now() - lastFlush_ >= kNodeBatchInterval) {
+    flushNodes();
+  }
 }
 
-void TreeMirror::insertOnWindowThread(const TreeNode& node) {
+void TreeMirror::flushNodes() {
+  if (pending_.empty()) return;
+  lastFlush_ = std::chrono::steady_clock::now();
+  onWindowThread(&tree_, [this] {
+    for (const Insert& insert : pending_) insertOnWindowThread(insert);
+  });
+  pending_.clear();
+}
+
+void TreeMirror::insertOnWindowThread(const Insert& insert) {
+  const TreeNode& node = *insert.node;
   QTreeWidgetItem* item = CheckTree::newItem(QString::fromStdString(node.text));
   showNode(*item, node);
-  const int at = node.parent ? positionOf(node) : 0;
-  if (QTreeWidgetItem* parent = parentItemOf(node)) {
-    parent->insertChild(at, item);
+  QTreeWidgetItem* parent = parentItemOf(node);
+  if (parent) {
+    parent->insertChild(insert.first ? 0 : parent->childCount(), item);
   } else {
-    tree_.insertTopLevelItem(at, item);
+    tree_.insertTopLevelItem(insert.first ? 0 : tree_.topLevelItemCount(), item);
   }
   items_[&node] = item;
   nodes_[item] = const_cast<TreeNode*>(&node);
 }
 
 void TreeMirror::nodeChanged(const TreeNode& node) {
+  flushNodes();
   onWindowThread(&tree_, [&] {
     if (QTreeWidgetItem* item = itemOf(&node)) showNode(*item, node);
   });
 }
 
 void TreeMirror::childrenSorted(const TreeNode& parent) {
+  flushNodes();
   onWindowThread(&tree_, [&] {
     QTreeWidgetItem* parentItem = itemOf(&parent);
     if (parentItem == nullptr && &parent != &model_.top()) return;
@@ -75,6 +84,8 @@ void TreeMirror::childrenSorted(const TreeNode& parent) {
 }
 
 void TreeMirror::cleared() {
+  // The nodes not yet shown are gone with the rest.
+  pending_.clear();
   onWindowThread(&tree_, [&] {
     tree_.clear();
     items_.clear();

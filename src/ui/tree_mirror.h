@@ -4,8 +4,10 @@
 // the model when it stands still.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <unordered_map>
+#include <vector>
 
 #include <QIcon>
 
@@ -26,12 +28,24 @@ class TreeMirror : public TreeObserver {
   void childrenSorted(const TreeNode& parent) override;
   void cleared() override;
 
+  // Shows the nodes inserted since the last change that reached the window.
+  // Inserts cross in batches (a document tree may have a hundred thousand
+  // nodes); the window calls this when a job has ended, and changes of any
+  // other kind call it first, so the order of changes is kept.
+  void flushNodes();
+
   // The node an item shows (null for none); the item of a node.
   TreeNode* nodeOf(const QTreeWidgetItem* item) const;
   QTreeWidgetItem* itemOf(const TreeNode* node) const;
 
  private:
-  void insertOnWindowThread(const TreeNode& node);
+  // The model only appends children or puts them first; the window repeats
+  // the same operation, so no position needs searching.
+  struct Insert {
+    const TreeNode* node;
+    bool first;
+  };
+  void insertOnWindowThread(const Insert& insert);
   void showNode(QTreeWidgetItem& item, const TreeNode& node) const;
   QTreeWidgetItem* parentItemOf(const TreeNode& node) const;
 
@@ -40,6 +54,8 @@ class TreeMirror : public TreeObserver {
   IconOf iconOf_;
   std::unordered_map<const TreeNode*, QTreeWidgetItem*> items_;
   std::unordered_map<const QTreeWidgetItem*, TreeNode*> nodes_;
+  std::vector<Insert> pending_;
+  std::chrono::steady_clock::time_point lastFlush_{};
 };
 
 }  // namespace pellora::ui

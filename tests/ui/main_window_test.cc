@@ -17,7 +17,7 @@
 #include "ui/check_tree.h"
 #include "ui/content_panel.h"
 #include "ui/single_instance.h"
-#include "window_driver.h"
+#include "ui/window_driver.h"
 
 using namespace pellora;
 using namespace pellora::ui;

@@ -1,4 +1,4 @@
-#include "window_driver.h"
+#include "ui/window_driver.h"
 
 #include <QListWidget>
 #include <QTest>
