@@ -1,5 +1,6 @@
 #include "ui/check_tree.h"
 
+#include <QAction>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QStyleOptionViewItem>
@@ -14,6 +15,10 @@ CheckTree::CheckTree(QWidget* parent) : QTreeWidget(parent) {
   setUniformRowHeights(true);
   setSelectionMode(QAbstractItemView::SingleSelection);
   header()->setStretchLastSection(true);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+  auto* expand = new QAction(QStringLiteral("Expand All"), this);
+  connect(expand, &QAction::triggered, this, &CheckTree::expandEverything);
+  addAction(expand);
 }
 
 QTreeWidgetItem* CheckTree::newItem(const QString& text) {

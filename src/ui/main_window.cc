@@ -1,7 +1,6 @@
 #include "ui/main_window.h"
 
 #include <QActionGroup>
-#include <QDesktopServices>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QLabel>
@@ -19,6 +18,7 @@
 #include "ui/content_mirror.h"
 #include "ui/content_panel.h"
 #include "ui/gui_notifier.h"
+#include "ui/link_button.h"
 #include "ui/looks.h"
 #include "ui/message_box.h"
 #include "ui/open_options_dialog.h"
@@ -56,7 +56,7 @@ WindowPrompts withDefaults(WindowPrompts prompts, ApplicationState& state, QWidg
                                           QStringLiteral("CSV Files (*.csv)"));
     };
   }
-  if (!prompts.openUrl) prompts.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+  if (!prompts.openUrl) prompts.openUrl = [](const QUrl& url) { openLink(url); };
   return prompts;
 }
 
@@ -101,7 +101,6 @@ void MainWindow::buildCommands() {
     action->setToolTip(QString::fromUtf8(command.tip));
     action->setStatusTip(QString::fromUtf8(command.tip));
     action->setShortcut(command.shortcut);
-    action->setShortcutContext(Qt::ApplicationShortcut);
     addAction(action);
     bar->addCommand(action);
     actions_[command.id] = action;
@@ -153,7 +152,7 @@ void MainWindow::buildCommands() {
 }
 
 void MainWindow::buildStatusBar() {
-  auto* link = new QLabel(QStringLiteral("<a href=\"%1\">www.vantorq.example</a>").arg(kMakerWebSite), this);
+  auto* link = new QLabel(QStringLiteral("<a href=\"%1\">www.vantorq.example</a>").arg(kCompanyWebsite), this);
   link->setObjectName(QStringLiteral("makerLink"));
   link->setTextFormat(Qt::RichText);
   connect(link, &QLabel::linkActivated, this, [this](const QString& url) { prompts_.openUrl(QUrl(url)); });

@@ -243,6 +243,39 @@ class MainWindowTest : public QObject {
     QCOMPARE(d->urlsOpened, 1);
   }
 
+  void aFileGoneBeforeTheRunIsReportedAndTheWindowStaysUsable() {
+    BoxRecorder boxes;
+    const std::string gone = dir_.file("gone.mdf");
+    auto d = driver(kCompleted, &gone);
+    MainWindow& w = d->window();
+    d->openAndWait();
+    QCOMPARE(w.lastOutcome(), ScanOutcome::kAborted);
+    QVERIFY(boxes.boxes.size() >= 2);
+    QCOMPARE(boxes.boxes.front().kind, BoxKind::kError);
+    QCOMPARE(boxes.texts().back(), QString("Scanning process aborted."));
+    QVERIFY(!w.workRunning());
+    QVERIFY(!w.progressBar().isVisible());
+    boxes.clear();
+    d = driver(kCompleted);  // the next run reads a good file
+    d->openAndWait();
+    QCOMPARE(d->window().lastOutcome(), ScanOutcome::kCompleted);
+  }
+
+  void aLogFolderThatCannotBeWrittenIsReportedOnce() {
+    BoxRecorder boxes;
+    const std::string notAFolder = dir_.file("log-is-a-file");
+    QFile file(QString::fromStdString(notAFolder));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    WindowDriver d(small_, notAFolder, kCompleted);
+    d.openAndWait();
+    QCOMPARE(d.window().lastOutcome(), ScanOutcome::kCompleted);
+    int errors = 0;
+    for (const auto& box : boxes.boxes) errors += box.kind == BoxKind::kError ? 1 : 0;
+    QCOMPARE(errors, 1);
+    QCOMPARE(boxes.texts().back(), QString("Scanning process completed."));
+  }
+
   void aSecondInstanceIsRefused() {
     BoxRecorder boxes;
     const QString folder = QString::fromStdString(dir_.path());
