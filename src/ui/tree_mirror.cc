@@ -23,10 +23,12 @@ TreeMirror::~TreeMirror() {
 void TreeMirror::nodeInserted(const TreeNode& node) {
   const auto& siblings = node.parent ? node.parent->children : model_.top().children;
   const bool first = siblings.size() > 1 && siblings.front().get() == &node;
-  pending_.push_back({&node, first});
+  // The engine sets a new node's tag and icon right after inserting it, so
+  // the newest node waits for the next change before it is shown.
   if (pending_.size() >= kNodeBatch || std::chrono::steady_clock::now() - lastFlush_ >= kNodeBatchInterval) {
     flushNodes();
   }
+  pending_.push_back({&node, first});
 }
 
 void TreeMirror::flushNodes() {

@@ -2,7 +2,9 @@
 // thread arrive in the window in order and complete, batches included; and
 // the tree control tells label clicks from clicks on the check box.
 #include <atomic>
+#include <chrono>
 #include <functional>
+#include <map>
 #include <thread>
 
 #include <QLabel>
@@ -99,6 +101,27 @@ class MirrorsTest : public QObject {
     });
     mirror.flushNodes();
     QCOMPARE(widgetShape(tree), QString("after"));
+  }
+
+  void aNodeIsShownWithTheIconSetAfterItsInsertion() {
+    TreeModel model;
+    CheckTree tree;
+    std::map<std::string, std::string> iconSeen;
+    TreeMirror mirror(model, tree, [&](const TreeNode& node) {
+      iconSeen[node.text] = node.icon;
+      return QIcon();
+    });
+    onWorker([&] {
+      for (const char* text : {"SharePointACTUAL", "Team Site"}) {
+        // Long enough apart that each insert would cross at once.
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        TreeNode& node = model.appendChild(model.top(), text);
+        node.icon = "folder";
+      }
+    });
+    mirror.flushNodes();
+    QCOMPARE(iconSeen["SharePointACTUAL"], std::string("folder"));
+    QCOMPARE(iconSeen["Team Site"], std::string("folder"));
   }
 
   void recordRowsArriveWholeAndBlankRowsNever() {
