@@ -87,6 +87,15 @@ ListingPages RecordListing::choosePages(bool advancedMode) {
   return ListingPages::pageList(table.pages);
 }
 
+// A heap whose allocation map lists nothing readable is read from every data
+// page the page index holds for it. Its pages are not linked to each other
+// (SQL Server links only the pages of an index), so following the page chain
+// from one of them would find that page's rows and lose all the others.
+void RecordListing::fallBackToPageList() {
+  pages_ = ListingPages::pageList(reader_.prepared().pages);
+  lister_ = Lister::kPageList;
+}
+
 void RecordListing::setCurrentTable(bool on) {
   // Compressed records are expanded against the table's columns, whichever
   // lister runs.
@@ -160,10 +169,7 @@ bool RecordListing::listFirstScreen(bool advancedMode) {
   int64_t inserted = fillScreen(ScreenPosition{}, true, false);
   const bool heap = table.rowset.indexId == 0;
   if (inserted == 0 && lister_ == Lister::kIamWalk && heap && !reader_.catalog().legacyLayout()) {
-    // A heap whose allocation map lists nothing readable may still be found
-    // by following the page chain from its first page.
-    pages_ = ListingPages::pageChain(reader_.file(), table.allocationUnit.firstPage);
-    lister_ = Lister::kPageChain;
+    fallBackToPageList();
     screens_ = {ScreenPosition{}};
     inserted = fillScreen(ScreenPosition{}, true, false);
   }
@@ -238,8 +244,7 @@ void RecordListing::forEachRow(bool advancedMode, const std::function<bool(const
   };
   pass();
   if (taken == 0 && lister_ == Lister::kIamWalk && table.rowset.indexId == 0 && !reader_.catalog().legacyLayout()) {
-    pages_ = ListingPages::pageChain(reader_.file(), table.allocationUnit.firstPage);
-    lister_ = Lister::kPageChain;
+    fallBackToPageList();
     pass();
   }
   setCurrentTable(false);

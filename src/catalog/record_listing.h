@@ -62,6 +62,7 @@ class RecordListing {
   template <typename Visit>
   void visitRows(ScreenPosition start, Visit visit);
   void setCurrentTable(bool on);
+  void fallBackToPageList();
 
   TableReader& reader_;
   RecordListModel& model_;
