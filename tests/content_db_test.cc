@@ -24,13 +24,14 @@
 #include "kit/content_db_file.h"
 #include "kit/content_db_manifest.h"
 #include "kit/content_db_model.h"
+#include "kit/opened_content_db.h"
 #include "kit/temp_dir.h"
 #include "storage/database_file.h"
 
 namespace pellora {
 namespace {
 
-using Row = std::map<std::string, std::string>;
+using Row = kit::ShownRow;
 
 struct LayoutCase {
   const char* name;
@@ -45,105 +46,16 @@ constexpr LayoutCase kLayouts[] = {
     {"2005", kit::ContentLayout::k2005, 611, "Webs"},
 };
 
-// The manifest's lines as rows keyed by its header.
-std::vector<Row> parseManifest(const std::string& text) {
-  std::vector<Row> rows;
-  std::istringstream in(text);
-  std::string line;
-  std::vector<std::string> header;
-  auto split = [](const std::string& l) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (size_t tab; (tab = l.find('\t', start)) != std::string::npos; start = tab + 1) fields.push_back(l.substr(start, tab - start));
-    fields.push_back(l.substr(start));
-    return fields;
-  };
-  while (std::getline(in, line)) {
-    if (header.empty()) {
-      header = split(line);
-      continue;
-    }
-    std::vector<std::string> fields = split(line);
-    Row row;
-    for (size_t i = 0; i < header.size() && i < fields.size(); ++i) row[header[i]] = fields[i];
-    rows.push_back(row);
-  }
-  return rows;
-}
+using kit::OpenedContentDb;
 
-// A content database written from `options`, opened and its catalog mapped.
-class OpenedContentDb {
- public:
-  OpenedContentDb(kit::ContentLayout layout, kit::ContentOptions options = small()) {
-    file_options_.layout = layout;
-    model_ = kit::buildContentModel(options);
-    path_ = dir_.file("content.mdf");
-    EXPECT_TRUE(kit::contentDatabaseFile(model_, file_options_).writeTo(path_));
-    file_ = std::make_unique<DatabaseFile>(path_, silentNotifier(), flags_);
-    if (!file_->valid()) return;
-    catalog_ = std::make_unique<DatabaseCatalog>(*file_, CollationRequest{});
-    reader_ = std::make_unique<TableReader>(*catalog_, *file_);
-  }
-
-  static kit::ContentOptions small() {
-    kit::ContentOptions options;
-    options.documents = 16;
-    return options;
-  }
-
-  bool valid() const { return catalog_ != nullptr; }
-  DatabaseCatalog& catalog() { return *catalog_; }
-  TableReader& reader() { return *reader_; }
-  RunFlags& flags() { return flags_; }
-  const kit::ContentModel& model() const { return model_; }
-  std::vector<Row> manifest() const { return parseManifest(kit::manifestText(model_)); }
-
-  // Every row the listing of `table` gives, as column name to shown text,
-  // with large values read in full.
-  std::vector<Row> rowsOf(const std::string& table) {
-    std::vector<Row> rows;
-    if (reader_->readTable(table, "U ", {}).empty()) {
-      ADD_FAILURE() << "no table " << table;
-      return rows;
-    }
-    RecordListModel model;
-    RowDecoding decoding;
-    decoding.placeholders = false;
-    RecordListing listing(*reader_, model, silentNotifier(), decoding);
-    const ColumnLayouts& layouts = reader_->prepared().columns;
-    listing.forEachRow(false, [&](const DecodedRow& decoded) {
-      Row row;
-      for (size_t i = 0; i < layouts.size() && i < decoded.size(); ++i) row[layouts[i].name] = decoded[i].display();
-      rows.push_back(row);
-      return true;
-    });
-    return rows;
-  }
-
- private:
-  kit::TempDir dir_;
-  std::string path_;
-  kit::ContentFileOptions file_options_;
-  kit::ContentModel model_;
-  RunFlags flags_;
-  std::unique_ptr<DatabaseFile> file_;
-  std::unique_ptr<DatabaseCatalog> catalog_;
-  std::unique_ptr<TableReader> reader_;
-};
-
+// Live rows, and with `withDeleted` ghosts too; rows that only carving finds
+// are never among them.
 std::vector<Row> manifestRows(const std::vector<Row>& manifest, const std::string& kind, bool withDeleted = false) {
-  std::vector<Row> out;
-  for (const Row& row : manifest) {
-    if (row.at("kind") == kind && (withDeleted || row.at("state") == "live")) out.push_back(row);
-  }
-  return out;
+  return kit::manifestRowsIn(manifest, kind, withDeleted ? std::set<std::string>{"live", "deleted"}
+                                                         : std::set<std::string>{"live"});
 }
 
-std::multiset<std::string> valuesOf(const std::vector<Row>& rows, const std::string& column) {
-  std::multiset<std::string> values;
-  for (const Row& row : rows) values.insert(row.count(column) ? row.at(column) : "<missing>");
-  return values;
-}
+using kit::valuesOf;
 
 std::map<std::string, Row> byId(const std::vector<Row>& rows, const std::string& column = "Id") {
   std::map<std::string, Row> out;
@@ -230,7 +142,9 @@ TEST_P(ContentDbLayouts, ValuesComeOutAsTheManifestShowsThem) {
   };
   for (const TableCase& t : cases) {
     const std::map<std::string, Row> expected = byId(manifestRows(manifest, t.kind));
-    for (const Row& row : db.rowsOf(t.table)) {
+    const std::vector<Row> rows = db.rowsOf(t.table);
+    ASSERT_FALSE(rows.empty()) << "no rows in " << t.table;
+    for (const Row& row : rows) {
       const auto found = expected.find(row.at(t.idColumn));
       ASSERT_NE(found, expected.end()) << t.table << " row " << row.at(t.idColumn);
       for (const Pair& pair : t.pairs) {

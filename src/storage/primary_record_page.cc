@@ -1,6 +1,7 @@
 #include "storage/primary_record_page.h"
 
 #include "storage/carving.h"
+#include "storage/forwarded_row.h"
 #include "storage/record.h"
 #include "storage/record_expansion.h"
 
@@ -46,12 +47,19 @@ PrimaryRecordPage::PrimaryRecordPage(PageBuffer buffer, PageContext context)
   bool nonLeafIndex = header_.pageType == 2 && header_.level != 0;
   bool allGhostsHidden = header_.ghostRecordCount >= header_.slotCount && !context_.showDeleted();
   records_.reserve(slots_.size());
-  for (uint16_t offset : slots_) {
+  for (size_t i = 0; i < slots_.size(); ++i) {
     if (nonLeafIndex || allGhostsHidden || context_.stopRequested()) {
       records_.push_back(nullptr);
-    } else {
-      records_.push_back(recordAt(offset, true));
+      continue;
     }
+    std::unique_ptr<CRecord> record = recordAt(slots_[i], true);
+    // A moved row is read at its stub; here it would be listed a second time.
+    if (record && i < storedSlotCount_ && record->kind == kForwardedRecord &&
+        isReadAtItsStub(*record, RowId{header_.thisPage.fileId, header_.thisPage.pageNumber, static_cast<int16_t>(i)},
+                        context_)) {
+      record = nullptr;
+    }
+    records_.push_back(std::move(record));
   }
 }
 

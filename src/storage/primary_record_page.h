@@ -13,7 +13,8 @@ class PrimaryRecordPage : public RecordPage {
   // Every slot. With "Show deleted records" and "Show Advanced Deleted
   // records" both on, the page is first carved for deleted rows: their starts
   // become further slots after the page's own, so slots(), records() and
-  // header().slotCount all cover them.
+  // header().slotCount all cover them. A forwarded row whose stub still
+  // points at it gets an empty entry: its row is read at the stub.
   PrimaryRecordPage(PageBuffer buffer, PageContext context);
   // Only slot `slot` (used to follow a forwarding stub); the list then holds
   // at most that one entry. Never carves.

@@ -57,10 +57,12 @@ CPrimaryRecord::CPrimaryRecord(const CPage_Header& header, Bytes page, size_t of
       return;
     }
     // The row now carries the target's flags but stays marked as reached
-    // through a stub.
+    // through a stub. It is read whole: the stub keeps the row's old place,
+    // often near the end of its page, while the moved row may be longer than
+    // what is left of that page.
     readStatusA(target[0]);
     kind = kForwardingStub;
-    record = Bytes(target.data(), std::min(target.size(), record.size()));
+    record = Bytes(target.data(), target.size());
   }
   parseUncompressed(record, record.size());
 }

@@ -9,6 +9,7 @@
 #include "kit/content_db_pages.h"
 #include "kit/content_db_rows.h"
 #include "kit/content_db_table.h"
+#include "kit/content_db_table_pages.h"
 #include "kit/record_builder.h"
 #include "kit/scalar_type_rows.h"
 #include "kit/system_pages.h"
@@ -20,53 +21,9 @@ namespace {
 
 constexpr uint64_t kSystemAreaFirst = 16;
 constexpr uint64_t kUserAreaFirst = 256;
-constexpr int kGhostKind = 6;
 constexpr uint8_t kLobUnitType = 2;
+constexpr int32_t kHeapIndex = 0;
 constexpr int32_t kClusteredIndex = 1;
-
-// The data pages of one table, filled in row order and linked as the leaf
-// level of a clustered index is.
-class TablePages {
- public:
-  TablePages(const ContentTable& table, ExtentAllocator& extents, int32_t headerObjectId)
-      : table_(table), segment_(extents, headerObjectId) {}
-
-  void add(const std::vector<uint8_t>& record, bool ghost) {
-    const size_t need = record.size() + 2;
-    if (pages_.empty() ||
-        pages_.back().appendOffset() + need + 2 * static_cast<size_t>(pages_.back().currentSlotCount()) > kPageSize) {
-      const PageId id = segment_.nextPage();
-      PageBuilder page;
-      page.type(PageType::kData).thisPage(id).objectId(segment_.headerObjectId()).indexId(kUserUnitHeaderIndexId);
-      pages_.push_back(std::move(page));
-      ghosts_.push_back(0);
-    }
-    pages_.back().addRecord(Bytes(record.data(), record.size()));
-    if (ghost) ++ghosts_.back();
-    else ++liveRows_;
-  }
-
-  void writeTo(DataFileBuilder& file) {
-    for (size_t i = 0; i < pages_.size(); ++i) {
-      PageBuilder& page = pages_[i];
-      if (ghosts_[i] > 0) page.ghostRecordCount(ghosts_[i]);
-      if (i > 0) page.previousPage({1, s32At(pages_[i - 1].trueImage(), 32)});
-      if (i + 1 < pages_.size()) page.nextPage({1, s32At(pages_[i + 1].trueImage(), 32)});
-      file.setPage(static_cast<uint64_t>(s32At(page.trueImage(), 32)), page);
-    }
-  }
-
-  const ContentTable& table() const { return table_; }
-  AllocationSegment& segment() { return segment_; }
-  uint64_t liveRows() const { return liveRows_; }
-
- private:
-  const ContentTable& table_;
-  AllocationSegment segment_;
-  std::vector<PageBuilder> pages_;
-  std::vector<int16_t> ghosts_;
-  uint64_t liveRows_ = 0;
-};
 
 // Allocation unit header object ids: above every system table id.
 constexpr int32_t kFirstUnitObject = 3001;
@@ -151,21 +108,23 @@ DataFileBuilder contentDatabaseFile(const ContentModel& model, const ContentFile
 
   DataFileBuilder file;
   ExtentAllocator extents(kUserAreaFirst);
-  TablePages webPages(webs, extents, websUnit), listPages(lists, extents, listsUnit), docPages(docs, extents, docsUnit),
-      streamPages(streams, extents, streamsUnit);
+  TablePages webPages(webs, extents, websUnit), listPages(lists, extents, listsUnit, TableOrganisation::kHeap),
+      docPages(docs, extents, docsUnit), streamPages(streams, extents, streamsUnit);
   AllocationSegment lobSegment(extents, streamsLobUnit);
   LargeValueWriter lob(lobSegment);
 
-  for (const ContentWeb& web : model.webs) webPages.add(webs.record(webRow(webs, web)), false);
-  for (const ContentList& list : model.lists) listPages.add(lists.record(listRow(lists, list)), false);
+  for (const ContentWeb& web : model.webs) webPages.add(webRow(webs, web), web.state);
+  for (const ContentList& list : model.lists) {
+    if (list.moved) listPages.addMoved(listRow(lists, list));
+    else listPages.add(listRow(lists, list), list.state);
+  }
   int64_t paddingDocs = 0;
   for (const ContentDoc& doc : model.docs) paddingDocs += doc.padding ? 1 : 0;
   const uint64_t paddingPages = static_cast<uint64_t>(paddingDocs) * kPaddingFragments;
   const uint64_t paddingFirst = paddingPages > 0 ? lobSegment.takeRun(paddingPages) : 0;
   int64_t paddingIndex = 0;
   for (const ContentDoc& doc : model.docs) {
-    const bool ghost = doc.state == RowState::kDeleted;
-    docPages.add(docs.record(docRow(docs, doc), ghost ? kGhostKind : 0), ghost);
+    docPages.add(docRow(docs, doc), doc.state);
     if (!doc.isFile()) continue;
     std::vector<uint8_t> content;
     bool largeValue = doc.size > kInRowBodyLimit;
@@ -182,8 +141,7 @@ DataFileBuilder contentDatabaseFile(const ContentModel& model, const ContentFile
       content = documentBody(doc);
       if (largeValue) content = lob.store(content);
     }
-    streamPages.add(streams.record(streamRow(streams, doc, std::move(content), largeValue), ghost ? kGhostKind : 0),
-                    ghost);
+    streamPages.add(streamRow(streams, doc, std::move(content), largeValue), doc.state);
     for (PageBuilder& page : lob.takePages()) file.setPage(static_cast<uint64_t>(s32At(page.trueImage(), 32)), page);
   }
   if (paddingPages > 0) {
@@ -208,13 +166,14 @@ DataFileBuilder contentDatabaseFile(const ContentModel& model, const ContentFile
     AllocationSegment* segment;
     uint64_t rowsetId;
     uint8_t type;
+    bool heap;
     PageId firstIam;
   };
-  std::vector<Unit> units = {{&webPages.segment(), webs.rowsetId(), 1, {}},
-                             {&listPages.segment(), lists.rowsetId(), 1, {}},
-                             {&docPages.segment(), docs.rowsetId(), 1, {}},
-                             {&streamPages.segment(), streams.rowsetId(), 1, {}},
-                             {&lobSegment, streams.rowsetId(), kLobUnitType, {}}};
+  std::vector<Unit> units = {{&webPages.segment(), webs.rowsetId(), 1, webPages.heap(), {}},
+                             {&listPages.segment(), lists.rowsetId(), 1, listPages.heap(), {}},
+                             {&docPages.segment(), docs.rowsetId(), 1, docPages.heap(), {}},
+                             {&streamPages.segment(), streams.rowsetId(), 1, streamPages.heap(), {}},
+                             {&lobSegment, streams.rowsetId(), kLobUnitType, false, {}}};
   for (Unit& unit : units) {
     std::vector<uint64_t> positions;
     for (size_t i = 0; i < unit.segment->iamPagesNeeded(); ++i) positions.push_back(area.take());
@@ -226,10 +185,8 @@ DataFileBuilder contentDatabaseFile(const ContentModel& model, const ContentFile
   std::vector<ColumnRow> columns;
   std::vector<RowsetRow> rowsets;
   std::vector<std::vector<uint8_t>> rowsetColumns;
-  const std::vector<std::pair<const ContentTable*, uint64_t>> tables = {
-      {&webs, webPages.liveRows()}, {&lists, listPages.liveRows()}, {&docs, docPages.liveRows()},
-      {&streams, streamPages.liveRows()}};
-  for (const auto& [table, rowCount] : tables) {
+  for (TablePages* pages : {&webPages, &listPages, &docPages, &streamPages}) {
+    const ContentTable* table = &pages->table();
     ObjectRow object;
     object.objectId = table->objectId();
     object.name = table->name();
@@ -238,8 +195,8 @@ DataFileBuilder contentDatabaseFile(const ContentModel& model, const ContentFile
     RowsetRow rowset;
     rowset.rowsetId = table->rowsetId();
     rowset.objectId = table->objectId();
-    rowset.indexId = kClusteredIndex;
-    rowset.rowCount = rowCount;
+    rowset.indexId = pages->heap() ? kHeapIndex : kClusteredIndex;
+    rowset.rowCount = pages->liveRows();
     rowsets.push_back(rowset);
     for (const RowsetColumnRow& row : table->rowsetColumnRows()) rowsetColumns.push_back(rowsetColumnRow(row));
   }
@@ -260,7 +217,9 @@ DataFileBuilder contentDatabaseFile(const ContentModel& model, const ContentFile
     row.allocUnitId = unit.segment->allocationUnitId();
     row.type = unit.type;
     row.ownerId = unit.rowsetId;
-    row.firstPage = row.rootPage = unit.segment->firstPage();
+    // A heap has no index root.
+    row.firstPage = unit.segment->firstPage();
+    if (!unit.heap) row.rootPage = row.firstPage;
     row.firstIamPage = unit.firstIam;
     allocUnits.push_back(row);
   }

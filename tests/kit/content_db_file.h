@@ -2,7 +2,11 @@
 // boot page, allocation pages, the system tables the catalog is read from
 // (objects, columns with their physical layout, rowsets, allocation units,
 // type names, files), and for every SharePoint table its IAM pages, its
-// data pages and, for the document bodies, large-value pages.
+// data pages and, for the document bodies, large-value pages. AllLists is
+// kept as a heap, so the list row that grew (ContentList::moved) lies on a
+// page of its own behind a forwarding stub; the other tables are clustered.
+// Deleted documents stay as ghosts or, their slots reclaimed, as bytes in
+// the page body (RowState).
 #pragma once
 
 #include <cstdint>

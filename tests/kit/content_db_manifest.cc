@@ -1,5 +1,6 @@
 #include "kit/content_db_manifest.h"
 
+#include <sstream>
 #include <vector>
 
 #include "kit/content_db_file.h"
@@ -11,6 +12,16 @@ const char* const kManifestHeader =
 
 namespace {
 
+std::vector<std::string> splitFields(const std::string& line) {
+  std::vector<std::string> fields;
+  size_t start = 0;
+  for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1) {
+    fields.push_back(line.substr(start, tab - start));
+  }
+  fields.push_back(line.substr(start));
+  return fields;
+}
+
 void line(std::string& out, const std::vector<std::string>& fields) {
   for (size_t i = 0; i < fields.size(); ++i) {
     if (i > 0) out += '\t';
@@ -21,7 +32,13 @@ void line(std::string& out, const std::vector<std::string>& fields) {
 
 }  // namespace
 
-const char* stateName(RowState state) { return state == RowState::kDeleted ? "deleted" : "live"; }
+const char* stateName(RowState state) {
+  switch (state) {
+    case RowState::kDeleted: return "deleted";
+    case RowState::kCarvable: return "carvable";
+    default: return "live";
+  }
+}
 
 std::string manifestText(const ContentModel& model) {
   std::string out = kManifestHeader;
@@ -45,6 +62,24 @@ std::string manifestText(const ContentModel& model) {
                doc.listId ? doc.listId->text() : "NULL", "", "", doc.leafName, "", std::to_string(doc.size), "", ""});
   }
   return out;
+}
+
+std::vector<std::map<std::string, std::string>> parseManifest(const std::string& text) {
+  std::vector<std::map<std::string, std::string>> rows;
+  std::istringstream in(text);
+  std::string line;
+  std::vector<std::string> header;
+  while (std::getline(in, line)) {
+    if (header.empty()) {
+      header = splitFields(line);
+      continue;
+    }
+    const std::vector<std::string> fields = splitFields(line);
+    std::map<std::string, std::string> row;
+    for (size_t i = 0; i < header.size() && i < fields.size(); ++i) row[header[i]] = fields[i];
+    rows.push_back(row);
+  }
+  return rows;
 }
 
 }  // namespace pellora::kit

@@ -62,6 +62,7 @@ class ModelBuilder {
     addDocuments();
     addDocumentOfMissingList();
     if (options_.deletedRows) markDeleted();
+    moveOneList();
     return std::move(model_);
   }
 
@@ -203,7 +204,8 @@ class ModelBuilder {
     model_.docs.push_back(doc);
   }
 
-  // Two documents deleted, wherever they fall in the table.
+  // Two documents deleted as ghosts, wherever they fall in the table, and
+  // up to two whose slots were reclaimed.
   void markDeleted() {
     std::vector<size_t> files;
     for (size_t i = 0; i < model_.docs.size(); ++i) {
@@ -212,6 +214,33 @@ class ModelBuilder {
     if (files.size() < 4) return;
     model_.docs[files[files.size() / 2]].state = RowState::kDeleted;
     model_.docs[files[files.size() - 2]].state = RowState::kDeleted;
+    markCarvable(files);
+  }
+
+  // Small files only: their rows fit in what a page has left beside rows
+  // that keep their slots (a page without slots is not carved at all).
+  void markCarvable(const std::vector<size_t>& files) {
+    constexpr int64_t kSmallBody = 500;
+    std::vector<size_t> small;
+    for (size_t i : files) {
+      if (model_.docs[i].state == RowState::kLive && model_.docs[i].size <= kSmallBody) small.push_back(i);
+    }
+    if (small.empty()) return;
+    model_.docs[small.back()].state = RowState::kCarvable;
+    model_.docs[small[small.size() / 2]].state = RowState::kCarvable;
+  }
+
+  // One list row grew by a long description after it was written, and had
+  // to move to another page. With three sites or more the row is longer
+  // than what its old page has left after the stub that keeps its place,
+  // so a reader that cuts it there loses most of it.
+  void moveOneList() {
+    ContentList& list = model_.lists[model_.lists.size() - 2];
+    list.moved = true;
+    for (int step = 1; step <= 48; ++step) {
+      list.description +=
+          "Schritt " + std::to_string(step) + ": Termine prüfen, Berichte ablegen, Änderungen eintragen. ";
+    }
   }
 
   ContentOptions options_;

@@ -2,8 +2,9 @@
 // seed: one site collection with its webs (sites and subsites), their lists
 // and libraries, and the folders and documents in them, including the odd
 // cases a recovery tool meets (a list whose site is gone, a document whose
-// list is gone, files of every size, Unicode names). Nothing is stored
-// here but the values; the records are made elsewhere.
+// list is gone, files of every size, Unicode names, deleted documents, a
+// list row that grew and was moved). Nothing is stored here but the values;
+// the records are made elsewhere.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,9 @@ namespace pellora::kit {
 enum class RowState {
   kLive,
   kDeleted,  // removed by the engine: the record stays on its page as a ghost
+  // Removed, and the ghost cleaned up: its slot is gone, but its bytes stay
+  // in the page body until the space is used again; only carving finds it.
+  kCarvable,
 };
 
 struct ContentWeb {
@@ -36,7 +40,11 @@ struct ContentList {
   int32_t baseType = 1;          // 1 a document library, 0 a generic list
   int32_t serverTemplate = 101;  // 101 document library, 107 tasks
   DateTime created;
+  std::string description;
   RowState state = RowState::kLive;
+  // The row grew (a long description was added) after its page had filled:
+  // it lives on another page, and a forwarding stub keeps its place.
+  bool moved = false;
 };
 
 struct ContentDoc {
@@ -70,7 +78,8 @@ struct ContentOptions {
   uint64_t seed = 1;
   int sites = 3;
   int documents = 40;
-  // A few document rows are deleted (ghosts).
+  // A few document rows are deleted: two are ghosts, two more have lost
+  // their slots (carvable).
   bool deletedRows = true;
 };
 

@@ -72,7 +72,7 @@ std::vector<Cell> listRow(const ContentTable& t, const ContentList& list) {
   t.set(row, "tp_ReadSecurity", i32(1));
   t.set(row, "tp_WriteSecurity", i32(1));
   t.set(row, "tp_Flags", storedInt(0x1000, 8));
-  t.set(row, "tp_Description", storedNText(""));
+  t.set(row, "tp_Description", storedNText(list.description));
   t.set(row, "tp_ScopeId", list.siteId.stored());
   t.set(row, "tp_ListSchemaVersion", i32(1));
   return row;

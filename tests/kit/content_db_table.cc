@@ -10,6 +10,7 @@ constexpr int16_t kRecordHeaderSize = 4;
 constexpr int kBitsPerByte = 8;
 constexpr int32_t kNotNullStatus = 1;
 constexpr int16_t kMaxInRowOfMaxTypes = 8000;
+constexpr int kForwardedKind = 1;
 
 bool isVariable(const ContentColumn& column) { return sqlTypeInfo(column.type).fixedWidth == 0; }
 
@@ -114,6 +115,14 @@ void ContentTable::set(std::vector<Cell>& row, const std::string& name, std::vec
 }
 
 std::vector<uint8_t> ContentTable::record(const std::vector<Cell>& row, int kind) const {
+  return build(row, kind, nullptr);
+}
+
+std::vector<uint8_t> ContentTable::forwardedRecord(const std::vector<Cell>& row, RowId stub) const {
+  return build(row, kForwardedKind, &stub);
+}
+
+std::vector<uint8_t> ContentTable::build(const std::vector<Cell>& row, int kind, const RowId* stub) const {
   std::vector<uint8_t> fixed(fixedLength_, 0);
   std::vector<const Cell*> variables(variableCount_, nullptr);
   RecordBuilder builder;
@@ -135,12 +144,18 @@ std::vector<uint8_t> ContentTable::record(const std::vector<Cell>& row, int kind
     }
   }
   builder.fixed(Bytes(fixed.data(), fixed.size()));
-  // Trailing NULL variable columns keep no entry, as the engine writes them.
+  // Trailing NULL variable columns keep no entry, as the engine writes them,
+  // unless the back pointer has to follow them.
   size_t stored = variables.size();
-  while (stored > 0 && variables[stored - 1]->null) --stored;
+  while (stub == nullptr && stored > 0 && variables[stored - 1]->null) --stored;
   for (size_t k = 0; k < stored; ++k) {
     const Cell& cell = *variables[k];
     builder.variable(Bytes(cell.bytes.data(), cell.null ? 0 : cell.bytes.size()), cell.complex);
+  }
+  std::vector<uint8_t> pointer;
+  if (stub != nullptr) {
+    pointer = backPointer(*stub);
+    builder.variable(Bytes(pointer.data(), pointer.size()), true);
   }
   return builder.build();
 }

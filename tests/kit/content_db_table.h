@@ -12,6 +12,7 @@
 #include "kit/content_db_schema.h"
 #include "kit/physical_layout_rows.h"
 #include "kit/system_rows.h"
+#include "storage/page_id.h"
 
 namespace pellora::kit {
 
@@ -53,8 +54,14 @@ class ContentTable {
 
   // The record of `row`, of record kind `kind` (0 primary, 6 ghost).
   std::vector<uint8_t> record(const std::vector<Cell>& row, int kind = 0) const;
+  // The record of `row` moved to another page (kind 1, forwarded): every
+  // variable column keeps its entry, and one more complex column points
+  // back at `stub`, the forwarding stub that took the row's place.
+  std::vector<uint8_t> forwardedRecord(const std::vector<Cell>& row, RowId stub) const;
 
  private:
+  std::vector<uint8_t> build(const std::vector<Cell>& row, int kind, const RowId* stub) const;
+
   std::string name_;
   std::vector<ContentColumn> columns_;
   int32_t objectId_;

@@ -84,6 +84,13 @@ PageBuilder& PageBuilder::addRecordAt(uint16_t offset, Bytes record) {
   return slot(std::max<int16_t>(currentSlotCount(), 0), offset);
 }
 
+PageBuilder& PageBuilder::addUnslottedRecord(Bytes record) {
+  placeRecord(appendAt_, record);
+  reclaimed_ += static_cast<int>(record.size());
+  updateFreeSpace();
+  return *this;
+}
+
 PageBuilder& PageBuilder::slot(int j, uint16_t offset) {
   writeU16(slotEntryOffset(j), offset);
   if (currentSlotCount() < j + 1) slotCount(static_cast<int16_t>(j + 1));
@@ -126,10 +133,10 @@ void PageBuilder::placeRecord(uint16_t offset, Bytes record) {
 }
 
 // The free count as the engine would keep it: the gap between the record
-// area and the slot array.
+// area and the slot array, and the bytes of rows whose slots were reclaimed.
 void PageBuilder::updateFreeSpace() {
   int slots = std::max<int16_t>(currentSlotCount(), 0);
-  int gap = kPageSize - appendAt_ - 2 * slots;
+  int gap = kPageSize - appendAt_ - 2 * slots + reclaimed_;
   freeCount(static_cast<int16_t>(std::max(gap, 0)));
 }
 

@@ -68,6 +68,10 @@ class PageBuilder {
   PageBuilder& addRecord(Bytes record);
   // Writes the record at `offset` and gives it the next slot.
   PageBuilder& addRecordAt(uint16_t offset, Bytes record);
+  // Appends the record after the last one placed but gives it no slot: a
+  // deleted row whose slot the engine reclaimed. Its bytes stay where they
+  // were and count as free space, as they do on the engine's pages.
+  PageBuilder& addUnslottedRecord(Bytes record);
   // Sets slot j's entry to `offset`, whatever lies there; the slot count grows
   // to j + 1 when it is lower.
   PageBuilder& slot(int j, uint16_t offset);
@@ -97,6 +101,7 @@ class PageBuilder {
 
   PageBytes image_{};
   uint16_t appendAt_ = kHeaderSize;
+  int reclaimed_ = 0;  // bytes of unslotted records below appendAt_
   bool pageNumberSet_ = false;
   std::optional<TornStamp> tornStamp_;
 };

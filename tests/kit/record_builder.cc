@@ -141,4 +141,13 @@ std::vector<uint8_t> forwardingStub(RowId target) {
   return out;
 }
 
+std::vector<uint8_t> backPointer(RowId stub) {
+  constexpr uint16_t kBackPointerTag = 0x0400;
+  std::vector<uint8_t> out;
+  appendU16(out, kBackPointerTag);
+  const std::vector<uint8_t> stubRecord = forwardingStub(stub);
+  out.insert(out.end(), stubRecord.begin() + 1, stubRecord.end());
+  return out;
+}
+
 }  // namespace pellora::kit

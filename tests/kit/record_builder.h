@@ -82,5 +82,8 @@ class RecordBuilder {
 // A forwarding stub: status 0x04, then the target row's page number, file id
 // and slot.
 std::vector<uint8_t> forwardingStub(RowId target);
+// The back pointer a forwarded record keeps as its last variable column
+// (complex): a 2-byte tag, then the stub's row id as a stub stores one.
+std::vector<uint8_t> backPointer(RowId stub);
 
 }  // namespace pellora::kit

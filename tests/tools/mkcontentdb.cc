@@ -26,7 +26,11 @@ constexpr const char* kUsage =
     "files) and the tables AllDocs, AllDocStreams, AllLists and AllWebs\n"
     "(Webs up to 2007) with sites, lists, nested folders and documents of many\n"
     "types and sizes; bodies longer than 8000 bytes are kept on large-value\n"
-    "pages. A few rows are deleted (ghost records).\n"
+    "pages. AllLists is a heap: one list row grew and was moved to another\n"
+    "page, where a forwarding stub leads to it. A few document rows are\n"
+    "deleted: some stay as ghost records (pellora --deleted shows them),\n"
+    "others have lost their slots and only their bytes remain in the page\n"
+    "(pellora --carve finds them).\n"
     "\n"
     "  --layout 2010|2007|2005  generation (default 2010): 2010 has AllWebs with\n"
     "                           a view Webs; 2007 a Webs table; 2005 the 2007\n"
@@ -39,7 +43,8 @@ constexpr const char* kUsage =
     "                           bits in others, shift the pages by 4096 bytes and\n"
     "                           cut off the end (the manifest still lists all)\n"
     "  --manifest FILE          write a TSV line per site, list, document, folder\n"
-    "                           and body, with the values as they are shown\n"
+    "                           and body, with the values as they are shown and\n"
+    "                           its state: live, deleted (a ghost) or carvable\n"
     "  --force                  overwrite OUT.mdf (and the manifest) when they exist\n"
     "  --help                   show this text\n";
 
