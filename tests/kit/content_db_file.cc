@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "kit/content_db_bodies.h"
+#include "kit/content_db_catalog.h"
 #include "kit/content_db_large_values.h"
 #include "kit/content_db_pages.h"
 #include "kit/content_db_rows.h"
@@ -27,6 +28,9 @@ constexpr int32_t kClusteredIndex = 1;
 
 // Allocation unit header object ids: above every system table id.
 constexpr int32_t kFirstUnitObject = 3001;
+// The primary key constraints' object ids, one table after the other.
+constexpr int32_t kFirstKeyObjectId = 197575742;
+constexpr int32_t kKeyObjectIdStep = 16000057;
 
 std::vector<ScalarTypeRow> scalarTypes(const ContentFileOptions& options) {
   std::vector<ScalarTypeRow> rows;
@@ -185,6 +189,8 @@ DataFileBuilder contentDatabaseFile(const ContentModel& model, const ContentFile
   std::vector<ColumnRow> columns;
   std::vector<RowsetRow> rowsets;
   std::vector<std::vector<uint8_t>> rowsetColumns;
+  KeyRows keys;
+  int32_t keyObjectId = kFirstKeyObjectId;
   for (TablePages* pages : {&webPages, &listPages, &docPages, &streamPages}) {
     const ContentTable* table = &pages->table();
     ObjectRow object;
@@ -199,18 +205,21 @@ DataFileBuilder contentDatabaseFile(const ContentModel& model, const ContentFile
     rowset.rowCount = pages->liveRows();
     rowsets.push_back(rowset);
     for (const RowsetColumnRow& row : table->rowsetColumnRows()) rowsetColumns.push_back(rowsetColumnRow(row));
+    addPrimaryKey(*table, pages->heap(), keyObjectId, keys);
+    keyObjectId += kKeyObjectIdStep;
   }
   // Views hold no rows: Docs over AllDocs always, Webs over AllWebs from 2010.
-  ObjectRow view;
-  view.objectId = kDocsViewObjectId;
-  view.name = "Docs";
-  view.typeCode = "V ";
-  objects.push_back(view);
-  if (layout == ContentLayout::k2010) {
-    view.objectId = kWebsViewObjectId;
-    view.name = "Webs";
-    objects.push_back(view);
+  // They and the procedures keep their source text.
+  std::vector<ObjectValueRow> moduleTexts;
+  for (const ContentModule& module : contentModules(layout)) {
+    ObjectRow object;
+    object.objectId = module.objectId;
+    object.name = module.name;
+    object.typeCode = module.typeCode;
+    objects.push_back(object);
+    moduleTexts.push_back(moduleTextRow(module.objectId, module.text));
   }
+  objects.insert(objects.end(), keys.objects.begin(), keys.objects.end());
   std::vector<AllocUnitRow> allocUnits;
   for (const Unit& unit : units) {
     AllocUnitRow row;
@@ -235,6 +244,9 @@ DataFileBuilder contentDatabaseFile(const ContentModel& model, const ContentFile
   area.addTable(kSysRsCols, rowsetColumns);
   area.addTable(kSysScalarTypes, encodedRows(scalarTypes(options), scalarTypeRow));
   area.addTable(kSysFiles1, encodedRows(std::vector<FileRow>{primary}, fileRow));
+  area.addTable(kSysIdxStats, encodedRows(keys.indexes, indexRow));
+  area.addTable(kSysIsCols, encodedRows(keys.indexColumns, indexColumnRow));
+  area.addTable(kSysObjValues, encodedRows(moduleTexts, objectValueRow));
   file.pageCount(extents.end());
   return file;
 }

@@ -1,7 +1,9 @@
 // A synthetic SharePoint content database as one primary data file: the
 // boot page, allocation pages, the system tables the catalog is read from
 // (objects, columns with their physical layout, rowsets, allocation units,
-// type names, files), and for every SharePoint table its IAM pages, its
+// type names, files, the tables' primary keys with their indexes and key
+// columns, the source text of the views and procedures), and for every
+// SharePoint table its IAM pages, its
 // data pages and, for the document bodies, large-value pages. AllLists is
 // kept as a heap, so the list row that grew (ContentList::moved) lies on a
 // page of its own behind a forwarding stub; the other tables are clustered.

@@ -169,7 +169,7 @@ class MainWindowTest : public QObject {
     QVERIFY(boxes.texts().back().startsWith("The records were saved to "));
   }
 
-  void aViewClickShowsTheStatusArea() {
+  void definitionsAndKeyStatementsShowInTheStatusArea() {
     BoxRecorder boxes;
     auto d = driver(kCompleted);
     MainWindow& w = d->window();
@@ -179,7 +179,17 @@ class MainWindowTest : public QObject {
     d->clickLabel(w.objectTree(), view);
     QVERIFY(!w.contentPanel().recordsShown());
     QVERIFY(w.contentPanel().statusArea().isVisible());
+    QVERIFY(w.contentPanel().statusArea().toPlainText().startsWith("CREATE VIEW [dbo].[Webs]"));
     QCOMPARE(w.captionBar().text(), QString("Webs[0]"));
+
+    QTreeWidgetItem* table = d->item(w.objectTree(), "WSS_Content/Tables/User Tables/AllDocs");
+    d->clickLabel(w.objectTree(), table);  // adds the table's key nodes
+    QTreeWidgetItem* key = d->item(w.objectTree(), "WSS_Content/Tables/User Tables/AllDocs/PrimaryKey/AllDocs_PK");
+    QVERIFY(key);
+    d->clickLabel(w.objectTree(), key);
+    QVERIFY(w.contentPanel().statusArea().isVisible());
+    QCOMPARE(w.contentPanel().statusArea().toPlainText(),
+             QString("ALTER TABLE AllDocs ADD PRIMARY KEY ( SiteId , DeleteTransactionId , DirName , LeafName , Level )"));
   }
 
   void stopDuringTheFileCheckAbortsTheRun() {
