@@ -25,6 +25,7 @@
 #include "kit/content_db_manifest.h"
 #include "kit/content_db_model.h"
 #include "kit/opened_content_db.h"
+#include "kit/system_pages.h"
 #include "kit/temp_dir.h"
 #include "storage/database_file.h"
 
@@ -319,6 +320,22 @@ TEST(ContentDbTool, BadArgumentsExitWithTwoAndWriteNothing) {
     const ToolRun run = runTool(dir, args);
     EXPECT_EQ(run.status, 2) << run.out;
     EXPECT_FALSE(std::filesystem::exists(mdf));
+  }
+}
+
+// The boot page keeps the version at offset 100.
+TEST(ContentDbTool, LayoutChoosesTheVersionOfItsSqlServer) {
+  kit::TempDir dir;
+  const std::string mdf = dir.file("layout.mdf");
+  for (auto [layout, version] : {std::pair{"2010", 661}, std::pair{"2007", 661}, std::pair{"2005", 611},
+                                 std::pair{"2000", 539}}) {
+    SCOPED_TRACE(layout);
+    ASSERT_EQ(runTool(dir, std::string("--force --documents 2 --layout ") + layout + " " + mdf).status, 0);
+    std::ifstream in(mdf, std::ios::binary);
+    in.seekg(kit::kBootPagePosition * 8192 + 100);
+    uint8_t bytes[2] = {};
+    in.read(reinterpret_cast<char*>(bytes), 2);
+    EXPECT_EQ(bytes[0] | (bytes[1] << 8), version);
   }
 }
 

@@ -2,11 +2,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <memory>
 
 #include "kit/content_db_bodies.h"
 #include "kit/content_db_catalog.h"
 #include "kit/content_db_large_values.h"
+#include "kit/content_db_legacy_catalog.h"
 #include "kit/content_db_pages.h"
 #include "kit/content_db_rows.h"
 #include "kit/content_db_table.h"
@@ -96,10 +98,17 @@ class SystemArea {
 
 }  // namespace
 
-uint16_t fileVersionOf(ContentLayout layout) { return layout == ContentLayout::k2005 ? 611 : 661; }
+uint16_t fileVersionOf(ContentLayout layout) {
+  switch (layout) {
+    case ContentLayout::k2000: return 539;
+    case ContentLayout::k2005: return 611;
+    default: return 661;
+  }
+}
 
 DataFileBuilder contentDatabaseFile(const ContentModel& model, const ContentFileOptions& options) {
   const ContentLayout layout = options.layout;
+  const bool sql2000 = layout == ContentLayout::k2000;
   int32_t unitObject = kFirstUnitObject;
   auto rowsetOf = [](int32_t headerObject) { return userAllocationUnitId(headerObject); };
   const int32_t websUnit = unitObject++, listsUnit = unitObject++, docsUnit = unitObject++,
@@ -112,15 +121,42 @@ DataFileBuilder contentDatabaseFile(const ContentModel& model, const ContentFile
 
   DataFileBuilder file;
   ExtentAllocator extents(kUserAreaFirst);
-  TablePages webPages(webs, extents, websUnit), listPages(lists, extents, listsUnit, TableOrganisation::kHeap),
-      docPages(docs, extents, docsUnit), streamPages(streams, extents, streamsUnit);
-  AllocationSegment lobSegment(extents, streamsLobUnit);
+  // From SQL Server 2005 on a page names its allocation unit; up to 2000 it
+  // names its table and index.
+  auto pagesOf = [&](const ContentTable& table, int32_t unit, TableOrganisation organisation) {
+    if (!sql2000) return TablePages(table, extents, unit, organisation);
+    const auto index = static_cast<uint16_t>(organisation == TableOrganisation::kHeap ? kHeapIndex : kClusteredIndex);
+    return TablePages(table, extents, table.objectId(), organisation, index);
+  };
+  TablePages webPages = pagesOf(webs, websUnit, TableOrganisation::kClustered),
+             listPages = pagesOf(lists, listsUnit, TableOrganisation::kHeap),
+             docPages = pagesOf(docs, docsUnit, TableOrganisation::kClustered),
+             streamPages = pagesOf(streams, streamsUnit, TableOrganisation::kClustered);
+  AllocationSegment lobSegment = sql2000 ? AllocationSegment(extents, streams.objectId(), kLegacyTextIndexId)
+                                         : AllocationSegment(extents, streamsLobUnit);
   LargeValueWriter lob(lobSegment);
+  // The text pages of the other tables' ntext and image values (SQL Server
+  // 2000 only: later generations keep the model's few such values in row).
+  AllocationSegment webText(extents, webs.objectId(), kLegacyTextIndexId),
+      listText(extents, lists.objectId(), kLegacyTextIndexId), docText(extents, docs.objectId(), kLegacyTextIndexId);
+  LargeValueWriter webTextWriter(webText), listTextWriter(listText), docTextWriter(docText);
+  // Up to SQL Server 2000 an ntext or image value never stays in its row.
+  auto inFile = [&](const ContentTable& table, std::vector<Cell> row, LargeValueWriter& text) {
+    if (!sql2000) return row;
+    for (size_t i = 0; i < row.size(); ++i) {
+      const SqlType type = table.columns()[i].type;
+      if (row[i].null || row[i].complex || (type != SqlType::kNText && type != SqlType::kImage)) continue;
+      row[i].bytes = text.storeBehindTextPointer(row[i].bytes);
+      row[i].complex = true;
+    }
+    return row;
+  };
 
-  for (const ContentWeb& web : model.webs) webPages.add(webRow(webs, web), web.state);
+  for (const ContentWeb& web : model.webs) webPages.add(inFile(webs, webRow(webs, web), webTextWriter), web.state);
   for (const ContentList& list : model.lists) {
-    if (list.moved) listPages.addMoved(listRow(lists, list));
-    else listPages.add(listRow(lists, list), list.state);
+    std::vector<Cell> row = inFile(lists, listRow(lists, list), listTextWriter);
+    if (list.moved) listPages.addMoved(row);
+    else listPages.add(row, list.state);
   }
   int64_t paddingDocs = 0;
   for (const ContentDoc& doc : model.docs) paddingDocs += doc.padding ? 1 : 0;
@@ -128,30 +164,33 @@ DataFileBuilder contentDatabaseFile(const ContentModel& model, const ContentFile
   const uint64_t paddingFirst = paddingPages > 0 ? lobSegment.takeRun(paddingPages) : 0;
   int64_t paddingIndex = 0;
   for (const ContentDoc& doc : model.docs) {
-    docPages.add(docRow(docs, doc), doc.state);
+    docPages.add(inFile(docs, docRow(docs, doc), docTextWriter), doc.state);
     if (!doc.isFile()) continue;
     std::vector<uint8_t> content;
-    bool largeValue = doc.size > kInRowBodyLimit;
+    bool largeValue = !sql2000 && doc.size > kInRowBodyLimit;
     if (doc.padding) {
       std::vector<FragmentEntry> entries;
       for (int i = 0; i < kPaddingFragments; ++i) {
         const uint64_t page = paddingFirst + static_cast<uint64_t>(paddingIndex) * kPaddingFragments + static_cast<uint64_t>(i);
         entries.push_back({static_cast<int32_t>(kFragmentBytes * static_cast<size_t>(i + 1)), RowId{1, static_cast<int32_t>(page), 0}});
       }
-      content = inRowRootValue(0, entries);
+      content = sql2000 ? lob.textPointerTo(entries) : inRowRootValue(0, entries);
       largeValue = true;
       ++paddingIndex;
     } else {
       content = documentBody(doc);
       if (largeValue) content = lob.store(content);
     }
-    streamPages.add(streamRow(streams, doc, std::move(content), largeValue), doc.state);
+    streamPages.add(inFile(streams, streamRow(streams, doc, std::move(content), largeValue), lob), doc.state);
     for (PageBuilder& page : lob.takePages()) file.setPage(static_cast<uint64_t>(s32At(page.trueImage(), 32)), page);
+  }
+  for (LargeValueWriter* writer : {&webTextWriter, &listTextWriter, &docTextWriter}) {
+    for (PageBuilder& page : writer->takePages()) file.setPage(static_cast<uint64_t>(s32At(page.trueImage(), 32)), page);
   }
   if (paddingPages > 0) {
     const std::vector<uint8_t> block = paddingBlock();
     PageBuilder pattern;
-    pattern.type(PageType::kTextMix).objectId(streamsLobUnit).indexId(kUserUnitHeaderIndexId).pageNumber(0);
+    pattern.type(PageType::kTextMix).objectId(lobSegment.headerObjectId()).indexId(lobSegment.headerIndexId()).pageNumber(0);
     pattern.addRecord(dataFragmentRecord(Bytes(block.data(), block.size()), 1));
     file.fillRange(paddingFirst, paddingPages, pattern.build());
   }
@@ -178,12 +217,24 @@ DataFileBuilder contentDatabaseFile(const ContentModel& model, const ContentFile
                              {&docPages.segment(), docs.rowsetId(), 1, docPages.heap(), {}},
                              {&streamPages.segment(), streams.rowsetId(), 1, streamPages.heap(), {}},
                              {&lobSegment, streams.rowsetId(), kLobUnitType, false, {}}};
+  for (AllocationSegment* text : {&webText, &listText, &docText}) {
+    if (!text->empty()) units.push_back({text, 0, kLobUnitType, false, {}});
+  }
   for (Unit& unit : units) {
     std::vector<uint64_t> positions;
     for (size_t i = 0; i < unit.segment->iamPagesNeeded(); ++i) positions.push_back(area.take());
     if (!positions.empty()) unit.firstIam = {1, static_cast<int32_t>(positions.front())};
     unit.segment->writeIamPages(file, positions);
   }
+  auto firstIamOf = [&](const AllocationSegment* segment) {
+    for (const Unit& unit : units) {
+      if (unit.segment == segment) return unit.firstIam;
+    }
+    return PageId{0, 0};
+  };
+  const std::map<const ContentTable*, const AllocationSegment*> textOf = {
+      {&webs, &webText}, {&lists, &listText}, {&docs, &docText}, {&streams, &lobSegment}};
+  CatalogRows legacy;
 
   std::vector<ObjectRow> objects;
   std::vector<ColumnRow> columns;
@@ -206,6 +257,12 @@ DataFileBuilder contentDatabaseFile(const ContentModel& model, const ContentFile
     rowsets.push_back(rowset);
     for (const RowsetColumnRow& row : table->rowsetColumnRows()) rowsetColumns.push_back(rowsetColumnRow(row));
     addPrimaryKey(*table, pages->heap(), keyObjectId, keys);
+    if (sql2000) {
+      const AllocationSegment* text = textOf.at(table);
+      addLegacyTable({table, pages->heap(), pages->segment().firstPage(), firstIamOf(&pages->segment()),
+                      pages->liveRows(), text->firstPage(), firstIamOf(text)},
+                     static_cast<int32_t>(options.collationId), legacy);
+    }
     keyObjectId += kKeyObjectIdStep;
   }
   // Views hold no rows: Docs over AllDocs always, Webs over AllWebs from 2010.
@@ -237,6 +294,14 @@ DataFileBuilder contentDatabaseFile(const ContentModel& model, const ContentFile
   primary.logicalName = options.databaseName;
   primary.physicalPath = "C:\\Program Files\\Microsoft SQL Server\\MSSQL\\DATA\\" + options.databaseName + ".mdf";
 
+  if (sql2000) {
+    area.addTable(kSysObjectsLegacy, encodedRows(objects, legacyObjectRow));
+    area.addTable(kSysIndexesLegacy, encodedRows(legacy.legacyIndexes, legacyIndexRow));
+    area.addTable(kSysColumnsLegacy, encodedRows(legacy.legacyColumns, legacyColumnRow));
+    area.addTable(kSysFiles1, encodedRows(std::vector<FileRow>{primary}, fileRow));
+    file.pageCount(extents.end());
+    return file;
+  }
   area.addTable(kSysAllocUnits, encodedRows(allocUnits, allocUnitRow));
   area.addTable(kSysSchObjs, encodedRows(objects, objectRow));
   area.addTable(kSysColPars, encodedRows(columns, columnRow));

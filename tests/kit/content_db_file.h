@@ -9,6 +9,11 @@
 // page of its own behind a forwarding stub; the other tables are clustered.
 // Deleted documents stay as ghosts or, their slots reclaimed, as bytes in
 // the page body (RowState).
+//
+// In a SQL Server 2000 file (ContentLayout::k2000) the catalog is
+// sysobjects, sysindexes and syscolumns instead, the pages carry their
+// table's object id and index id, and every ntext and image value, the
+// bodies among them, lies on text pages behind a text pointer.
 #pragma once
 
 #include <cstdint>
@@ -21,7 +26,8 @@
 namespace pellora::kit {
 
 constexpr uint32_t kLatin1GeneralCiAsKsWs = 4104;
-// Bodies up to this length stay in their row; longer ones go to large-value pages.
+// From SQL Server 2005 on, bodies up to this length stay in their row;
+// longer ones go to large-value pages.
 constexpr int64_t kInRowBodyLimit = 8000;
 
 struct ContentFileOptions {

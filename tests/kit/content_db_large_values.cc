@@ -8,6 +8,7 @@ namespace {
 
 constexpr uint8_t kInRowRootType = 4;
 constexpr uint16_t kInternalType = 2;
+constexpr uint16_t kLargeRootType = 5;
 // Children of one internal node: its record must fit a page.
 constexpr size_t kInternalChildren = 480;
 
@@ -43,7 +44,7 @@ RowId LargeValueWriter::place(const RecordBytes& record) {
     }
     const PageId id = segment_.nextPage();
     PageBuilder page;
-    page.type(PageType::kTextMix).thisPage(id).objectId(segment_.headerObjectId()).indexId(kUserUnitHeaderIndexId);
+    page.type(PageType::kTextMix).thisPage(id).objectId(segment_.headerObjectId()).indexId(segment_.headerIndexId());
     pages_.push_back(std::move(page));
   }
   PageBuilder& page = pages_.back();
@@ -78,6 +79,24 @@ std::vector<uint8_t> LargeValueWriter::store(const std::vector<uint8_t>& value) 
     nodes.push_back({fragments[last - 1].length, place(largeValueRecord(Bytes(fixed.data(), fixed.size())))});
   }
   return inRowRootValue(1, nodes);
+}
+
+std::vector<uint8_t> LargeValueWriter::storeBehindTextPointer(const std::vector<uint8_t>& value) {
+  if (value.size() <= kFragmentBytes) {
+    return textPointer(place(smallRootRecord(Bytes(value.data(), value.size()), nextValueId_++)));
+  }
+  const uint64_t valueId = nextValueId_;
+  std::vector<FragmentEntry> fragments;
+  for (size_t at = 0; at < value.size(); at += kFragmentBytes) {
+    const size_t length = std::min(kFragmentBytes, value.size() - at);
+    fragments.push_back({static_cast<int32_t>(at + length),
+                         place(dataFragmentRecord(Bytes(value.data() + at, length), valueId))});
+  }
+  return textPointerTo(fragments);
+}
+
+std::vector<uint8_t> LargeValueWriter::textPointerTo(const std::vector<FragmentEntry>& fragments) {
+  return textPointer(place(largeRootRecord(fragments, kLargeRootType, nextValueId_++)));
 }
 
 std::vector<PageBuilder> LargeValueWriter::takePages() {

@@ -26,6 +26,14 @@ class LargeValueWriter {
 
   // Stores `value` and returns its in-row root.
   std::vector<uint8_t> store(const std::vector<uint8_t>& value);
+  // Stores `value` as an ntext or image value is kept up to SQL Server
+  // 2000, and returns the row's 16-byte text pointer to its root: a small
+  // root holding the value when it fits one fragment, else a large root
+  // naming its data fragments.
+  std::vector<uint8_t> storeBehindTextPointer(const std::vector<uint8_t>& value);
+  // A large root over `fragments` (already on their pages) and the text
+  // pointer to it.
+  std::vector<uint8_t> textPointerTo(const std::vector<FragmentEntry>& fragments);
   // The pages written so far, each numbered; taking them empties the writer.
   std::vector<PageBuilder> takePages();
 

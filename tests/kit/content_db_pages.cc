@@ -62,7 +62,7 @@ void AllocationSegment::writeIamPages(DataFileBuilder& file, const std::vector<u
     if (k > 0) iam.previousPage = {1, static_cast<int32_t>(positions[k - 1])};
     if (k + 1 < positions.size()) iam.nextPage = {1, static_cast<int32_t>(positions[k + 1])};
     PageBuilder page = iamPage(iam);
-    page.indexId(kUserUnitHeaderIndexId);
+    page.indexId(headerIndexId_);
     file.setPage(positions[k], page);
     ++k;
   }

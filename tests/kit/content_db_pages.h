@@ -29,13 +29,18 @@ class ExtentAllocator {
   uint64_t next_;
 };
 
-// The pages of one allocation unit.
+// The pages of one allocation unit. Its pages carry `headerObjectId` and
+// `headerIndexId` in their headers: the unit's share of its id from SQL
+// Server 2005 on; in a SQL Server 2000 file, the table's object id and
+// index id.
 class AllocationSegment {
  public:
-  AllocationSegment(ExtentAllocator& extents, int32_t headerObjectId)
-      : extents_(&extents), headerObjectId_(headerObjectId) {}
+  AllocationSegment(ExtentAllocator& extents, int32_t headerObjectId,
+                    uint16_t headerIndexId = kUserUnitHeaderIndexId)
+      : extents_(&extents), headerObjectId_(headerObjectId), headerIndexId_(headerIndexId) {}
 
   int32_t headerObjectId() const { return headerObjectId_; }
+  uint16_t headerIndexId() const { return headerIndexId_; }
   uint64_t allocationUnitId() const { return userAllocationUnitId(headerObjectId_); }
   // The next page of the unit, opening an extent when the last one is full.
   PageId nextPage();
@@ -52,6 +57,7 @@ class AllocationSegment {
  private:
   ExtentAllocator* extents_;
   int32_t headerObjectId_;
+  uint16_t headerIndexId_;
   std::vector<uint64_t> extentStarts_;
   uint64_t used_ = kPagesPerExtent;  // pages used of the last extent
 };

@@ -261,6 +261,20 @@ std::vector<ContentColumn> allListsFor(bool compressed) {
   return columns;
 }
 
+// SQL Server 2000 has no max types: their values were ntext and image.
+std::vector<ContentColumn> withoutMaxTypes(std::vector<ContentColumn> columns) {
+  for (ContentColumn& column : columns) {
+    if (column.length >= 0) continue;
+    column.type = column.type == T::kNVarChar ? T::kNText : T::kImage;
+    column.length = 16;
+  }
+  return columns;
+}
+
+std::vector<ContentColumn> forFileOf(ContentLayout layout, std::vector<ContentColumn> columns) {
+  return layout == ContentLayout::k2000 ? withoutMaxTypes(std::move(columns)) : columns;
+}
+
 std::vector<ContentColumn> withoutColumns(std::vector<ContentColumn> columns, bool (*drop)(const std::string&)) {
   columns.erase(std::remove_if(columns.begin(), columns.end(),
                                [&](const ContentColumn& column) { return drop(column.name); }),
@@ -324,7 +338,7 @@ std::vector<ContentColumn> allDocsColumns(ContentLayout layout) {
       {"TimeLastModified", T::kDateTime, 8, NN},
       {"NextToLastTimeModified", T::kDateTime, 8, N},
   };
-  return withoutAliases(continued(head, withoutColumns(allDocsTail(), isShreddedStorageColumn)));
+  return forFileOf(layout, withoutAliases(continued(head, withoutColumns(allDocsTail(), isShreddedStorageColumn))));
 }
 
 std::vector<ContentColumn> allDocStreamsColumns(ContentLayout layout) {
@@ -336,14 +350,16 @@ std::vector<ContentColumn> allDocStreamsColumns(ContentLayout layout) {
   };
   // Remote BLOB storage arrived with 2010.
   if (layout == ContentLayout::k2010) columns.push_back({"RbsId", T::kVarBinary, 800, N});
-  return columns;
+  return forFileOf(layout, columns);
 }
 
 std::vector<ContentColumn> websColumns(ContentLayout layout) {
   if (layout == ContentLayout::k2010) return allWebsTail();
-  return continued(websHead(), allWebsTail());
+  return forFileOf(layout, continued(websHead(), allWebsTail()));
 }
 
-std::vector<ContentColumn> allListsColumns(ContentLayout layout) { return allListsFor(layout == ContentLayout::k2010); }
+std::vector<ContentColumn> allListsColumns(ContentLayout layout) {
+  return forFileOf(layout, allListsFor(layout == ContentLayout::k2010));
+}
 
 }  // namespace pellora::kit

@@ -11,12 +11,16 @@
 namespace pellora::kit {
 
 // Which generation the database looks like: the file format follows the SQL
-// Server of the era (2005: version 611, else 2008 R2: 661), the tables
-// follow the SharePoint release.
+// Server of the era (2000: version 539, 2005: 611, else 2008 R2: 661), the
+// tables follow the SharePoint release.
 enum class ContentLayout {
   k2005,  // SharePoint 2007 tables in a SQL Server 2005 file
   k2007,  // SharePoint 2007 tables: Webs is a table
   k2010,  // SharePoint 2010 tables: AllWebs, with a view Webs over it
+  // The 2007 tables in a SQL Server 2000 file: the old catalog (sysobjects,
+  // sysindexes, syscolumns), no max types (ntext and image instead, their
+  // values on text pages behind text pointers).
+  k2000,
 };
 
 enum class SqlType {

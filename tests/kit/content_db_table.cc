@@ -73,6 +73,28 @@ std::vector<ColumnRow> ContentTable::columnRows(int32_t collationId) const {
   return rows;
 }
 
+std::vector<LegacyColumnRow> ContentTable::legacyColumnRows(int32_t collationId) const {
+  std::vector<LegacyColumnRow> rows;
+  for (size_t i = 0; i < columns_.size(); ++i) {
+    const ContentColumn& column = columns_[i];
+    const SqlTypeInfo type = sqlTypeInfo(column.type);
+    LegacyColumnRow row;
+    row.objectId = objectId_;
+    row.name = column.name;
+    row.xtype = type.systemTypeId;
+    row.userType = type.systemTypeId;
+    row.length = storedMaxLength(column);
+    row.precision = type.precision;
+    row.scale = type.scale;
+    row.columnId = row.columnOrder = static_cast<int16_t>(places_[i].columnId);
+    row.fixedOffset = row.offset = places_[i].leafOffset;
+    row.collationId = type.text ? collationId : 0;
+    row.statusByte = column.nullable ? 0 : kNotNullStatus;
+    rows.push_back(row);
+  }
+  return rows;
+}
+
 std::vector<RowsetColumnRow> ContentTable::rowsetColumnRows() const {
   std::vector<RowsetColumnRow> rows;
   for (size_t i = 0; i < columns_.size(); ++i) {

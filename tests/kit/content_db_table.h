@@ -44,6 +44,9 @@ class ContentTable {
 
   std::vector<ColumnRow> columnRows(int32_t collationId) const;
   std::vector<RowsetColumnRow> rowsetColumnRows() const;
+  // The syscolumns rows of a SQL Server 2000 file: the place of a fixed
+  // column, or -(k+1) for variable entry k, as both offsets.
+  std::vector<LegacyColumnRow> legacyColumnRows(int32_t collationId) const;
 
   // A row whose NOT NULL columns hold zeros (fixed) or an empty value
   // (variable), its other columns NULL. Bit columns always hold a value.

@@ -22,13 +22,13 @@ int32_t pageNumberOf(const PageBuilder& page) { return s32At(page.trueImage(), 3
 }  // namespace
 
 TablePages::TablePages(const ContentTable& table, ExtentAllocator& extents, int32_t headerObjectId,
-                       TableOrganisation organisation)
-    : table_(table), segment_(extents, headerObjectId), organisation_(organisation) {}
+                       TableOrganisation organisation, uint16_t headerIndexId)
+    : table_(table), segment_(extents, headerObjectId, headerIndexId), organisation_(organisation) {}
 
 PageBuilder TablePages::newPage() {
   PageBuilder page;
   page.type(PageType::kData).thisPage(segment_.nextPage()).objectId(segment_.headerObjectId());
-  page.indexId(kUserUnitHeaderIndexId);
+  page.indexId(segment_.headerIndexId());
   return page;
 }
 

@@ -20,7 +20,8 @@ enum class TableOrganisation { kClustered, kHeap };
 class TablePages {
  public:
   TablePages(const ContentTable& table, ExtentAllocator& extents, int32_t headerObjectId,
-             TableOrganisation organisation = TableOrganisation::kClustered);
+             TableOrganisation organisation = TableOrganisation::kClustered,
+             uint16_t headerIndexId = kUserUnitHeaderIndexId);
 
   // `row` in `state`: live rows and ghosts take the next slot. The bytes of a
   // carvable row go after the last record without a slot, on a page that

@@ -34,9 +34,16 @@ constexpr const char* kUsage =
     "key constraints with their index rows and key columns, and the source\n"
     "text of the views and of a few procedures (pellora keys, definition).\n"
     "\n"
-    "  --layout 2010|2007|2005  generation (default 2010): 2010 has AllWebs with\n"
+    "  --layout 2010|2007|2005|2000\n"
+    "                           generation (default 2010): 2010 has AllWebs with\n"
     "                           a view Webs; 2007 a Webs table; 2005 the 2007\n"
-    "                           tables in a SQL Server 2005 file (version 611)\n"
+    "                           tables in a SQL Server 2005 file (version 611);\n"
+    "                           2000 the 2007 tables in a SQL Server 2000 file\n"
+    "                           (version 539): catalog in sysobjects, sysindexes\n"
+    "                           and syscolumns, pages found by their object id,\n"
+    "                           ntext and image instead of the max types, their\n"
+    "                           values (the bodies too) on text pages behind\n"
+    "                           text pointers\n"
     "  --seed N                 seed of the content (default 1)\n"
     "  --sites N                sites and subsites (default 3)\n"
     "  --documents N            documents besides the fixed ones (default 40)\n"
@@ -108,7 +115,8 @@ Arguments parseArguments(int argc, char** argv) {
       if (v == "2010") args.file.layout = pellora::kit::ContentLayout::k2010;
       else if (v == "2007") args.file.layout = pellora::kit::ContentLayout::k2007;
       else if (v == "2005") args.file.layout = pellora::kit::ContentLayout::k2005;
-      else fail("--layout takes 2010, 2007 or 2005");
+      else if (v == "2000") args.file.layout = pellora::kit::ContentLayout::k2000;
+      else fail("--layout takes 2010, 2007, 2005 or 2000");
     } else if (arg == "--seed") {
       if (parseCount(value(), 0, INT64_MAX, n)) args.content.seed = static_cast<uint64_t>(n);
       else fail("--seed takes a number");
