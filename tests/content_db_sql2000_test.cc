@@ -112,24 +112,7 @@ TEST(ContentDbSql2000, ExportGivesExactlyTheLiveRowsOfTheManifest) {
   const WrittenContentFile file;
   ASSERT_TRUE(file.written());
   const std::vector<Row> manifest = file.manifest();
-  struct Pair {
-    const char* column;
-    const char* field;
-  };
-  struct TableCase {
-    std::string table, kind, idColumn;
-    std::vector<Pair> pairs;
-  };
-  const std::vector<TableCase> cases = {
-      {"Webs", "web", "Id",
-       {{"SiteId", "SiteId"}, {"Title", "Title"}, {"FullUrl", "DirName"}, {"TimeCreated", "TimeCreated"}}},
-      {"AllLists", "list", "tp_ID", {{"tp_WebId", "WebId"}, {"tp_Title", "Title"}, {"tp_Created", "TimeCreated"}}},
-      {"AllDocs", "doc", "Id",
-       {{"SiteId", "SiteId"}, {"WebId", "WebId"}, {"ListId", "ListId"}, {"DirName", "DirName"},
-        {"LeafName", "LeafName"}, {"Type", "Type"}, {"Size", "Size"}, {"TimeCreated", "TimeCreated"},
-        {"TimeLastModified", "TimeLastModified"}}},
-  };
-  for (const TableCase& t : cases) {
+  for (const kit::ManifestTable& t : kit::manifestTables("Webs")) {
     SCOPED_TRACE(t.table);
     const kit::CommandResult run = file.run({"export", t.table, "--format", "tsv", "--null", "NULL"});
     ASSERT_EQ(run.exitStatus, 0) << run.err;
@@ -141,7 +124,7 @@ TEST(ContentDbSql2000, ExportGivesExactlyTheLiveRowsOfTheManifest) {
     for (const Row& row : exported) {
       const auto found = byId.find(row.at(t.idColumn));
       if (found == byId.end()) continue;
-      for (const Pair& pair : t.pairs) {
+      for (const kit::ManifestColumn& pair : t.columns) {
         EXPECT_EQ(row.at(pair.column), found->second.at(pair.field)) << row.at(t.idColumn) << " " << pair.column;
       }
     }

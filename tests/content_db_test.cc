@@ -124,31 +124,14 @@ TEST_P(ContentDbLayouts, ValuesComeOutAsTheManifestShowsThem) {
   OpenedContentDb db(GetParam().layout);
   ASSERT_TRUE(db.valid());
   const std::vector<Row> manifest = db.manifest();
-  struct Pair {
-    const char* column;
-    const char* field;
-  };
-  struct TableCase {
-    std::string table, kind, idColumn;
-    std::vector<Pair> pairs;
-  };
-  const std::vector<TableCase> cases = {
-      {GetParam().websTable, "web", "Id",
-       {{"SiteId", "SiteId"}, {"Title", "Title"}, {"FullUrl", "DirName"}, {"TimeCreated", "TimeCreated"}}},
-      {"AllLists", "list", "tp_ID", {{"tp_WebId", "WebId"}, {"tp_Title", "Title"}, {"tp_Created", "TimeCreated"}}},
-      {"AllDocs", "doc", "Id",
-       {{"SiteId", "SiteId"}, {"WebId", "WebId"}, {"ListId", "ListId"}, {"DirName", "DirName"},
-        {"LeafName", "LeafName"}, {"Type", "Type"}, {"Size", "Size"}, {"TimeCreated", "TimeCreated"},
-        {"TimeLastModified", "TimeLastModified"}}},
-  };
-  for (const TableCase& t : cases) {
+  for (const kit::ManifestTable& t : kit::manifestTables(GetParam().websTable)) {
     const std::map<std::string, Row> expected = byId(manifestRows(manifest, t.kind));
     const std::vector<Row> rows = db.rowsOf(t.table);
     ASSERT_FALSE(rows.empty()) << "no rows in " << t.table;
     for (const Row& row : rows) {
       const auto found = expected.find(row.at(t.idColumn));
       ASSERT_NE(found, expected.end()) << t.table << " row " << row.at(t.idColumn);
-      for (const Pair& pair : t.pairs) {
+      for (const kit::ManifestColumn& pair : t.columns) {
         EXPECT_EQ(row.at(pair.column), found->second.at(pair.field)) << t.table << "." << pair.column;
       }
     }

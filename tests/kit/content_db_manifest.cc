@@ -82,4 +82,16 @@ std::vector<std::map<std::string, std::string>> parseManifest(const std::string&
   return rows;
 }
 
+std::vector<ManifestTable> manifestTables(const std::string& websTable) {
+  return {
+      {websTable, "web", "Id",
+       {{"SiteId", "SiteId"}, {"Title", "Title"}, {"FullUrl", "DirName"}, {"TimeCreated", "TimeCreated"}}},
+      {"AllLists", "list", "tp_ID", {{"tp_WebId", "WebId"}, {"tp_Title", "Title"}, {"tp_Created", "TimeCreated"}}},
+      {"AllDocs", "doc", "Id",
+       {{"SiteId", "SiteId"}, {"WebId", "WebId"}, {"ListId", "ListId"}, {"DirName", "DirName"},
+        {"LeafName", "LeafName"}, {"Type", "Type"}, {"Size", "Size"}, {"TimeCreated", "TimeCreated"},
+        {"TimeLastModified", "TimeLastModified"}}},
+  };
+}
+
 }  // namespace pellora::kit

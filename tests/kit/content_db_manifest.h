@@ -24,4 +24,18 @@ std::string manifestText(const ContentModel& model);
 // The lines of a manifest after its header, each as field name to value.
 std::vector<std::map<std::string, std::string>> parseManifest(const std::string& text);
 
+// A content table's columns that the manifest also shows, each with the
+// manifest field it must equal; rows are matched by `idColumn` and "Id".
+struct ManifestColumn {
+  const char* column;
+  const char* field;
+};
+struct ManifestTable {
+  std::string table, kind, idColumn;
+  std::vector<ManifestColumn> columns;
+};
+
+// The sites table (named `websTable`: Webs or AllWebs), AllLists and AllDocs.
+std::vector<ManifestTable> manifestTables(const std::string& websTable);
+
 }  // namespace pellora::kit
